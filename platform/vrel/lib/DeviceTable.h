@@ -1,0 +1,37 @@
+#pragma once
+
+#include <chrono>
+#include <map>
+#include <vector>
+
+#include "Wire.h"
+
+namespace vrelp {
+
+using Clock = std::chrono::steady_clock;
+
+// The devices the library has reported as present, keyed by MAC address.
+// Not synchronised: the owner holds its lock.
+class DeviceTable {
+public:
+    enum class Change { None, Found, Changed };
+
+    struct Entry {
+        DeviceInfo info;
+        Clock::time_point lastSeen;
+        uint16_t holdSeconds = 0;
+        unsigned ifindex = 0;
+    };
+
+    Change update(const DeviceInfo &info, uint16_t holdSeconds, unsigned ifindex, Clock::time_point now);
+    bool remove(const Mac &mac, DeviceInfo *removed = nullptr);
+    // Removes and returns the devices silent for longer than their hold time.
+    std::vector<DeviceInfo> expire(Clock::time_point now);
+    const Entry *find(const Target &target) const;
+    size_t size() const { return m_entries.size(); }
+
+private:
+    std::map<Mac, Entry> m_entries;
+};
+
+} // namespace vrelp
