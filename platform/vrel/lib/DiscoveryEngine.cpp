@@ -18,7 +18,7 @@ constexpr size_t kQueueCapacity = 1 << 17;
 constexpr int kReceiveBuffer = 8 << 20;
 constexpr auto kInterfaceScan = std::chrono::seconds(2);
 constexpr auto kExpirySweep = std::chrono::milliseconds(250);
-constexpr uint16_t kMaxRounds = 6;
+constexpr uint16_t kMaxRounds = 8;
 
 uint32_t newTxid()
 {
@@ -208,8 +208,10 @@ void DiscoveryEngine::runTimers(Clock::time_point now)
         if (!s.active || now < s.nextRound)
             return;
         const size_t newAnswers = s.heard.size() - s.heardAtLastRound;
-        // Stop once a repeated round brings nobody new, or after the last round.
-        if ((s.round >= 1 && newAnswers == 0) || s.round + 1 >= kMaxRounds) {
+        s.quietRounds = newAnswers == 0 ? s.quietRounds + 1 : 0;
+        // Stop after two repeated rounds that bring nobody new (one may be
+        // lost as a whole), or after the last round.
+        if ((s.round >= 1 && s.quietRounds >= 2) || s.round + 1 >= kMaxRounds) {
             s.active = false;
             return;
         }
@@ -312,7 +314,8 @@ bool DiscoveryEngine::exchange(uint32_t txid, const std::vector<uint8_t> &datagr
         m_pending[txid] = Pending();
     }
     bool accepted = false;
-    auto interval = std::chrono::milliseconds(100);
+    // Short at first: on a lossy link most of the budget goes to retries.
+    auto interval = std::chrono::milliseconds(50);
     auto nextSend = Clock::now();
     std::unique_lock<std::mutex> lock(m_pendingMutex);
     while (m_running && !accepted) {
@@ -324,7 +327,7 @@ bool DiscoveryEngine::exchange(uint32_t txid, const std::vector<uint8_t> &datagr
             sendTo(ifindexes, m_config.devicePort, datagram);
             lock.lock();
             nextSend = now + interval;
-            interval = std::min(interval * 3 / 2, std::chrono::milliseconds(400));
+            interval = std::min(interval * 5 / 4, std::chrono::milliseconds(250));
         }
         m_pendingReply.wait_until(lock, std::min(nextSend, deadline), [&] {
             return !m_running || !m_pending[txid].replies.empty();

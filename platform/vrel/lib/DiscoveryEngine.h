@@ -52,6 +52,7 @@ private:
         uint32_t windowMs = 0;
         size_t knownAtStart = 0;
         size_t heardAtLastRound = 0;
+        int quietRounds = 0;
         Clock::time_point nextRound;
         std::set<Mac> heard;
     };
