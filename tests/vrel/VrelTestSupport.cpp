@@ -52,7 +52,7 @@ int sh(const QString &command, QString *output)
 
 Agent::~Agent() { kill(); }
 
-bool Agent::start(const QString &stateFile, const QStringList &extraArgs, const QStringList &prefix)
+bool Agent::start(const QString &stateFile, const QStringList &extraArgs, const QStringList &prefix, bool waitReady)
 {
     QStringList args = prefix;
     args << QStringLiteral(VREL_DEVICE_PATH) << QStringLiteral("--state") << stateFile << extraArgs;
@@ -61,6 +61,8 @@ bool Agent::start(const QString &stateFile, const QStringList &extraArgs, const 
     m_process.start(program, args);
     if (!m_process.waitForStarted(5000))
         return false;
+    if (!waitReady)
+        return true;
     // Ready once it says what it plays.
     for (int i = 0; i < 100 && m_process.state() == QProcess::Running; ++i) {
         if (m_process.waitForReadyRead(100) || m_process.bytesAvailable()) {

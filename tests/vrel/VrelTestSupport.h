@@ -29,7 +29,9 @@ int sh(const QString &command, QString *output = nullptr);
 class Agent {
 public:
     ~Agent();
-    bool start(const QString &stateFile, const QStringList &extraArgs = {}, const QStringList &prefix = {});
+    // Waits until the agent plays its devices unless waitReady is false.
+    bool start(const QString &stateFile, const QStringList &extraArgs = {}, const QStringList &prefix = {},
+               bool waitReady = true);
     // Clean exit: the devices say goodbye.
     bool stop();
     void kill();

@@ -1,6 +1,8 @@
 #include "DiscoveryEngine.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include <poll.h>
@@ -56,6 +58,7 @@ int errorFromStatus(Status status)
 DiscoveryEngine::DiscoveryEngine(const NetConfig &config, VREL_DEVICE_CALLBACK callback, void *user)
     : m_config(config)
     , m_queue(callback, user, kQueueCapacity)
+    , m_debug(std::getenv("VREL_DEBUG") != nullptr)
 {
 }
 
@@ -210,8 +213,12 @@ void DiscoveryEngine::runTimers(Clock::time_point now)
         const size_t newAnswers = s.heard.size() - s.heardAtLastRound;
         s.quietRounds = newAnswers == 0 ? s.quietRounds + 1 : 0;
         // Stop after two repeated rounds that bring nobody new (one may be
-        // lost as a whole), or after the last round.
-        if ((s.round >= 1 && s.quietRounds >= 2) || s.round + 1 >= kMaxRounds) {
+        // lost as a whole), or after the last round. While nobody at all has
+        // answered, the inquiry itself may have been lost: keep asking.
+        if ((s.round >= 1 && s.quietRounds >= 2 && !s.heard.empty()) || s.round + 1 >= kMaxRounds) {
+            if (m_debug)
+                std::fprintf(stderr, "libVrel: inquiry %08x done after %u rounds, %zu answers\n", s.txid,
+                             unsigned(s.round) + 1, s.heard.size());
             s.active = false;
             return;
         }
@@ -221,6 +228,9 @@ void DiscoveryEngine::runTimers(Clock::time_point now)
         s.windowMs = firstWindowMs(missing);
         s.nextRound = now + std::chrono::milliseconds(s.windowMs + 150);
         datagrams = planInquiry(s.txid, s.round, s.windowMs, std::vector<Mac>(s.heard.begin(), s.heard.end()));
+        if (m_debug)
+            std::fprintf(stderr, "libVrel: inquiry %08x round %u after %zu answers: %zu datagrams, window %u ms\n",
+                         s.txid, unsigned(s.round), s.heard.size(), datagrams.size(), unsigned(s.windowMs));
     }
     const std::vector<unsigned> ifs = interfaces();
     for (const auto &d : datagrams)

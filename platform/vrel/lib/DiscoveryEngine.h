@@ -87,6 +87,7 @@ private:
     std::condition_variable m_pendingReply;
     std::map<uint32_t, Pending> m_pending;
 
+    bool m_debug = false; // VREL_DEBUG: protocol progress on stderr, never a secret
     Clock::time_point m_nextInterfaceScan;
     Clock::time_point m_nextExpiry;
 };
