@@ -4,11 +4,13 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMouseEvent>
 
 CPasswordLineEdit::CPasswordLineEdit(QWidget* parent)
     : QLineEdit(parent)
 {
     setEchoMode(QLineEdit::Password);
+    setAcceptDrops(false);   // a drop is a paste by mouse
 }
 
 void CPasswordLineEdit::keyPressEvent(QKeyEvent* event)
@@ -62,6 +64,13 @@ QMenu* CPasswordLineEdit::CreateRestrictedMenu()
         previous = action;
     }
     return menu;
+}
+
+void CPasswordLineEdit::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::MiddleButton)
+        return;
+    QLineEdit::mouseReleaseEvent(event);
 }
 
 void CPasswordLineEdit::contextMenuEvent(QContextMenuEvent* event)

@@ -4,7 +4,7 @@
 
 class QMenu;
 
-// Password field: nothing can be copied out of it or pasted into it.
+// Password field: nothing can be copied out of it or pasted (or dropped) into it.
 class CPasswordLineEdit : public QLineEdit
 {
     Q_OBJECT
@@ -18,4 +18,6 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // A middle click pastes the selection on X11: refused like any paste.
+    void mouseReleaseEvent(QMouseEvent* event) override;
 };

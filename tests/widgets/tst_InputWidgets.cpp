@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 
 #include "widgets/CComboBox.h"
 #include "widgets/CDelayButton.h"
@@ -20,6 +21,7 @@ private slots:
     void passwordRefusesClipboardKeys_data();
     void passwordRefusesClipboardKeys();
     void passwordStillEditsByOtherKeys();
+    void passwordRefusesMousePaste();
     void passwordContextMenuHasNoClipboardEntries();
     void passwordContextMenuEventShowsRestrictedMenu();
 
@@ -31,6 +33,7 @@ private slots:
     void delayButtonWaitsWhileChecked();
 
     void labelReportsDoubleClick();
+    void labelShowsOwnTextAsTooltip();
     void comboEnableSlots();
 };
 
@@ -81,6 +84,19 @@ void TestInputWidgets::passwordStillEditsByOtherKeys()
 }
 
 // Names the entries of an edit menu by the shortcut each carries after a tab.
+void TestInputWidgets::passwordRefusesMousePaste()
+{
+    CPasswordLineEdit edit;
+    QVERIFY(!edit.acceptDrops());
+    edit.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&edit));
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (clipboard->supportsSelection())
+        clipboard->setText(QStringLiteral("clip"), QClipboard::Selection);
+    QTest::mouseClick(&edit, Qt::MiddleButton, {}, QPoint(5, 5));
+    QCOMPARE(edit.text(), QString());
+}
+
 static QStringList ActionNames(const QMenu* menu)
 {
     const QList<QPair<QKeySequence::StandardKey, QString>> keys = {
@@ -250,6 +266,25 @@ void TestInputWidgets::labelReportsDoubleClick()
     QSignalSpy spy(&label, &CLabel::SignalDoubleClicked);
     QTest::mouseDClick(&label, Qt::LeftButton);
     QCOMPARE(spy.count(), 1);
+}
+
+void TestInputWidgets::labelShowsOwnTextAsTooltip()
+{
+    CLabel label;
+    label.setText(QStringLiteral("The total devices number:"));
+    label.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&label));
+    QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), label.mapToGlobal(QPoint(2, 2)));
+    QVERIFY(QApplication::sendEvent(&label, &help));
+    QTRY_COMPARE(QToolTip::text(), label.text());
+    QToolTip::hideText();
+
+    // A tooltip of its own is left to the standard handling.
+    label.setToolTip(QStringLiteral("own"));
+    QHelpEvent again(QEvent::ToolTip, QPoint(2, 2), label.mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(&label, &again);
+    QTRY_COMPARE(QToolTip::text(), QStringLiteral("own"));
+    QToolTip::hideText();
 }
 
 void TestInputWidgets::comboEnableSlots()
