@@ -56,8 +56,9 @@ void CToolTip::ShowText(const QPoint& globalPos, const QString& text, QWidget* w
 void CToolTip::HideText()
 {
     CToolLabel* tip = CToolLabel::Instance();
+    // Only hidden: the next ShowText replaces it, as a hidden tip is not reused.
     if (tip && tip->isVisible())
-        tip->HideTipNow();
+        tip->hide();
 }
 
 bool CToolTip::IsVisible()

@@ -151,6 +151,7 @@ void TestToolTip::hiddenTipIsNotReused()
     QPointer<CToolLabel> first = CToolLabel::Instance();
     CToolTip::HideText();
     QVERIFY(!CToolTip::IsVisible());
+    QCOMPARE(CToolLabel::Instance(), first.data());   // hidden, not gone
     CToolTip::ShowText(QPoint(100, 100), QStringLiteral("first"));
     QVERIFY(CToolTip::IsVisible());
     QVERIFY(first.isNull());   // replaced, not reused
