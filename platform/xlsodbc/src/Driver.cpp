@@ -153,7 +153,12 @@ std::u16string FromWide(const SQLWCHAR *text, SQLINTEGER length)
     }
     if (length < 0)
         return std::u16string();
-    return std::u16string(reinterpret_cast<const char16_t *>(text), static_cast<size_t>(length));
+    // Some callers count the terminating zero in the length.
+    std::u16string out(reinterpret_cast<const char16_t *>(text), static_cast<size_t>(length));
+    const size_t zero = out.find(u'\0');
+    if (zero != std::u16string::npos)
+        out.resize(zero);
+    return out;
 }
 
 std::string FromNarrow(const SQLCHAR *text, SQLINTEGER length)
@@ -164,7 +169,11 @@ std::string FromNarrow(const SQLCHAR *text, SQLINTEGER length)
         return std::string(reinterpret_cast<const char *>(text));
     if (length < 0)
         return std::string();
-    return std::string(reinterpret_cast<const char *>(text), static_cast<size_t>(length));
+    std::string out(reinterpret_cast<const char *>(text), static_cast<size_t>(length));
+    const size_t zero = out.find('\0');
+    if (zero != std::string::npos)
+        out.resize(zero);
+    return out;
 }
 
 // Copies a text into an application buffer of `capacity` characters; the
@@ -1217,4 +1226,43 @@ XLSODBC_EXPORT SQLRETURN SQLGetDiagFieldW(SQLSMALLINT type, SQLHANDLE h, SQLSMAL
                                           SQLPOINTER value, SQLSMALLINT capacity, SQLSMALLINT *length)
 {
     return GetDiagField(type, h, record, field, value, capacity, length, true);
+}
+
+// Catalog functions: present because applications check for them before they
+// connect, but a workbook being written has no catalog to report.
+namespace {
+
+SQLRETURN NoCatalog(SQLHSTMT h)
+{
+    Stmt *st = AsStmt(h);
+    if (!st)
+        return SQL_INVALID_HANDLE;
+    st->Clear();
+    return st->Error("HYC00", "Catalog functions are not supported by the workbook driver.");
+}
+
+} // namespace
+
+XLSODBC_EXPORT SQLRETURN SQLTables(SQLHSTMT h, SQLCHAR *, SQLSMALLINT, SQLCHAR *, SQLSMALLINT, SQLCHAR *,
+                                   SQLSMALLINT, SQLCHAR *, SQLSMALLINT)
+{
+    return NoCatalog(h);
+}
+
+XLSODBC_EXPORT SQLRETURN SQLTablesW(SQLHSTMT h, SQLWCHAR *, SQLSMALLINT, SQLWCHAR *, SQLSMALLINT, SQLWCHAR *,
+                                    SQLSMALLINT, SQLWCHAR *, SQLSMALLINT)
+{
+    return NoCatalog(h);
+}
+
+XLSODBC_EXPORT SQLRETURN SQLColumns(SQLHSTMT h, SQLCHAR *, SQLSMALLINT, SQLCHAR *, SQLSMALLINT, SQLCHAR *,
+                                    SQLSMALLINT, SQLCHAR *, SQLSMALLINT)
+{
+    return NoCatalog(h);
+}
+
+XLSODBC_EXPORT SQLRETURN SQLColumnsW(SQLHSTMT h, SQLWCHAR *, SQLSMALLINT, SQLWCHAR *, SQLSMALLINT, SQLWCHAR *,
+                                     SQLSMALLINT, SQLWCHAR *, SQLSMALLINT)
+{
+    return NoCatalog(h);
 }
