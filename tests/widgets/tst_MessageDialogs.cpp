@@ -62,6 +62,7 @@ private slots:
     void widthChoice_data();
     void widthChoice();
     void shortMessageIsCentred();
+    void mediumMessageWidensDialog();
     void longMessageWrapsAndGrows();
 
     void questionResults_data();
@@ -122,6 +123,26 @@ void TestMessageDialogs::shortMessageIsCentred()
     QVERIFY(!shown.okVisible);
     QVERIFY(qAbs(shown.text.center().x() - shown.frame.width() / 2) <= 1);
     QVERIFY(qAbs(shown.text.center().y() - shown.frame.height() / 2) <= 1);
+}
+
+void TestMessageDialogs::mediumMessageWidensDialog()
+{
+    QWidget owner;
+    Shown shown;
+    int oneLine = 0;
+    WhenModal([&](CWarnDlg* dialog) {
+        shown = Inspect(dialog);
+        oneLine = dialog->findChild<QTextBrowser*>(QStringLiteral("m_pBrowserTxt"))
+                      ->fontMetrics()
+                      .horizontalAdvance(QStringLiteral("Restore default password failed! Please try again."));
+        dialog->close();
+    });
+    ShowInfoMsgBox(QStringLiteral("Error"), QStringLiteral("Restore default password failed! Please try again."),
+                   &owner);
+    QVERIFY2(oneLine + 25 > 288 && oneLine + 25 < 388, "the text must measure between the two limits");
+    QCOMPARE(shown.width, oneLine + 15 + 10 + 12);
+    QCOMPARE(shown.text.width(), oneLine + 15);
+    QCOMPARE(shown.height, 225);
 }
 
 void TestMessageDialogs::longMessageWrapsAndGrows()
