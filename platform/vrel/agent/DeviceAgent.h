@@ -31,6 +31,10 @@ public:
     int run();
     static void requestStop();
 
+    // One received datagram (public for the fuzz target, which runs the
+    // agent without a socket: whatever it would send goes nowhere).
+    void handleDatagram(const uint8_t *data, size_t size, unsigned ifindex);
+
 private:
     enum class Kind { Answer, Heartbeat, Announce };
     struct Event {
@@ -51,7 +55,6 @@ private:
         long long atMs;
     };
 
-    void handleDatagram(const uint8_t *data, size_t size, unsigned ifindex);
     void onInquiry(const vrelp::Reader &r, unsigned ifindex);
     void onChallengeRequest(const vrelp::Reader &r, unsigned ifindex);
     void onCommand(const vrelp::Reader &r, unsigned ifindex);

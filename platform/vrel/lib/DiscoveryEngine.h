@@ -38,6 +38,10 @@ public:
 
     static constexpr std::chrono::milliseconds kCommandBudget{2800};
 
+    // One received datagram, as the receive thread hands it over (public
+    // for the fuzz target, which needs no socket).
+    void handleDatagram(const uint8_t *data, size_t size, unsigned ifindex);
+
 private:
     using Accept = std::function<bool(const std::vector<uint8_t> &datagram, unsigned ifindex)>;
 
@@ -58,7 +62,6 @@ private:
     };
 
     void receiveLoop();
-    void handleDatagram(const uint8_t *data, size_t size, unsigned ifindex);
     void handleInfo(const InfoMessage &msg, uint32_t txid, unsigned ifindex);
     void handleBye(const Reader &r);
     void runTimers(Clock::time_point now);
