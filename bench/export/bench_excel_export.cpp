@@ -1,11 +1,12 @@
 // Exports a device table of 5,000 rows through the whole path (QODBC,
 // unixODBC, the workbook driver, the file) and prints how long it took.
-// Usage: bench_excel_export [rows] [runs]
+// Usage: bench_excel_export [rows] [runs] [folder to keep the workbooks in]
 
 #include "export/ExcelExport.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
@@ -72,12 +73,14 @@ int main(int argc, char **argv)
     const int runs = argc > 2 ? std::max(1, atoi(argv[2])) : 5;
     QStandardItemModel model;
     Fill(model, rows);
-    QTemporaryDir dir;
+    QTemporaryDir temporary;
+    const QString folder = argc > 3 ? QString::fromLocal8Bit(argv[3]) : temporary.path();
     QTextStream out(stdout);
     QList<qint64> times;
     for (int i = 0; i < runs; ++i) {
         const QString name = QStringLiteral("bench%1").arg(i);
-        const QString path = dir.filePath(name + QStringLiteral(".xls"));
+        const QString path = folder + QLatin1Char('/') + name + QStringLiteral(".xls");
+        QFile::remove(path);
         QElapsedTimer timer;
         timer.start();
         const bool ok = ExcelExport::Write(&model, name, path);

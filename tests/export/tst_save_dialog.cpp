@@ -86,7 +86,8 @@ private slots:
     void emptyTableGivesFieldNamesOnly();
     void refusedNames_data();
     void refusedNames();
-    void leadingSpaceIsKept();
+    void namesAreUsedAsTyped_data();
+    void namesAreUsedAsTyped();
     void declinedReplaceKeepsTheOldFile();
     void acceptedReplaceWritesTheNewWorkbook();
     void failedSaveLeavesNoPartialWorkbook_data();
@@ -226,19 +227,31 @@ void TestSaveDialog::refusedNames()
     QCOMPARE(FilesInFolder(), QStringList());
 }
 
-void TestSaveDialog::leadingSpaceIsKept()
+void TestSaveDialog::namesAreUsedAsTyped_data()
 {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("sheet"); // as Excel allows sheets to be named
+    QTest::newRow("leading space") << " lead" << " lead";
+    QTest::newRow("brackets and a semicolon") << "list[1];b" << "list_1_;b";
+    QTest::newRow("Chinese with a space") << QString::fromUtf8("设备 列表") << QString::fromUtf8("设备 列表");
+    QTest::newRow("longer than a sheet name") << QString(40, QLatin1Char('n')) << QString(31, QLatin1Char('n'));
+}
+
+void TestSaveDialog::namesAreUsedAsTyped()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, sheet);
     auto model = MakeDeviceModel(1);
     MessageRecorder messages;
     DialogDriver run(model.get());
     run.PickFolder(m_dir->path());
-    run.Confirm(QStringLiteral(" lead"));
+    run.Confirm(name);
 
     QCOMPARE(messages.messages, QList<ShownMessage>{kSaved});
-    QCOMPARE(FilesInFolder(), QStringList{" lead.xls"});
-    const QList<ReadSheet> sheets = ReadWorkbookWithXlrd(Folder() + " lead.xls");
+    QCOMPARE(FilesInFolder(), QStringList{name + ".xls"});
+    const QList<ReadSheet> sheets = ReadWorkbookWithXlrd(Folder() + name + ".xls");
     QCOMPARE(sheets.size(), 1);
-    QCOMPARE(sheets[0].name, QStringLiteral(" lead"));
+    QCOMPARE(sheets[0].name, sheet);
     QCOMPARE(sheets[0].rows.size(), 2);
 }
 

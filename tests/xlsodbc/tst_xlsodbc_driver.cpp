@@ -43,6 +43,8 @@ private slots:
     void chineseNamesAndTexts();
     void connectionKeys_data();
     void connectionKeys();
+    void namesHoldingTheirOwnDelimiters_data();
+    void namesHoldingTheirOwnDelimiters();
     void workbookAppearsOnlyWhenComplete();
     void fullSheetCrossesEveryContainerLimit();
 
@@ -315,6 +317,50 @@ void TestXlsOdbcDriver::connectionKeys()
         QCOMPARE(sheets.size(), 1);
         QCOMPARE(sheets[0].rows, written);
     }
+}
+
+void TestXlsOdbcDriver::namesHoldingTheirOwnDelimiters_data()
+{
+    // Names as a program writes them straight into the statements, and names
+    // with the closing character doubled as SQL escapes it.
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("create");
+    QTest::addColumn<QString>("insert");
+    QTest::addColumn<QString>("sheet");
+    QTest::addColumn<QStringList>("fields");
+    QTest::newRow("brackets in names") << "list[1];x.xls"
+        << "CREATE TABLE [list[1];x] ([x]y] char(5),[q\"r] char(5))"
+        << "INSERT INTO [list[1];x] (\"x]y\",\"q\"r\")VALUES(?,?)"
+        << "list_1_;x" << QStringList{"x]y", "q\"r"};
+    QTest::newRow("doubled closing characters") << "d.xls"
+        << "CREATE TABLE [a]]b] ([x]]y] char(5),[z] char(5))"
+        << "INSERT INTO [a]]b] (\"x]y\",\"z\")VALUES(?,?)"
+        << "a_b" << QStringList{"x]y", "z"};
+    QTest::newRow("doubled quotes") << "q.xls"
+        << "CREATE TABLE [q] ([say \"hi\"] char(5),[z] char(5))"
+        << "INSERT INTO [q] (\"say \"\"hi\"\"\",\"z\")VALUES(?,?)"
+        << "q" << QStringList{"say \"hi\"", "z"};
+}
+
+void TestXlsOdbcDriver::namesHoldingTheirOwnDelimiters()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, create);
+    QFETCH(QString, insert);
+    QFETCH(QString, sheet);
+    QFETCH(QStringList, fields);
+    const QString path = Path(file);
+    DriverClient driver(QStringLiteral(XLSODBC_DRIVER_PATH));
+    QVERIFY2(driver.IsLoaded(), qPrintable(driver.LoadError()));
+    QCOMPARE(driver.Connect(DriverClient::ConnectionFor(path)), SQL_SUCCESS);
+    QVERIFY2(driver.ExecDirect(create) == SQL_SUCCESS, qPrintable(driver.Message()));
+    QVERIFY2(driver.Prepare(insert) == SQL_SUCCESS, qPrintable(driver.Message()));
+    QCOMPARE(driver.Execute({"1", "2"}), SQL_SUCCESS);
+    QCOMPARE(driver.Disconnect(), SQL_SUCCESS);
+    const QList<ReadSheet> sheets = ReadWorkbookWithFreexl(path);
+    QCOMPARE(sheets.size(), 1);
+    QCOMPARE(sheets[0].name, sheet);
+    QCOMPARE(sheets[0].rows, (QList<QStringList>{fields, {"1", "2"}}));
 }
 
 void TestXlsOdbcDriver::workbookAppearsOnlyWhenComplete()

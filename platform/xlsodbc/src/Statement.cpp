@@ -34,13 +34,13 @@ private:
     bool ParseCreate(Statement *st)
     {
         st->kind = Statement::Kind::CreateTable;
-        if (!Identifier(&st->table))
+        if (!Identifier(&st->table, &Parser::OpensList))
             return false;
         if (!Symbol(u'('))
             return Fail("42000", "Syntax error in CREATE TABLE: \"(\" expected after the table name.");
         do {
             FieldDef f;
-            if (!Identifier(&f.name) || !FieldType(&f.size))
+            if (!Identifier(&f.name, &Parser::StartsType) || !FieldType(&f.size))
                 return false;
             const std::u16string folded = FoldAscii(f.name);
             for (const FieldDef &other : st->fields) {
@@ -59,12 +59,12 @@ private:
     bool ParseInsert(Statement *st)
     {
         st->kind = Statement::Kind::Insert;
-        if (!Identifier(&st->table))
+        if (!Identifier(&st->table, &Parser::OpensListOrValues))
             return false;
         if (Symbol(u'(')) {
             do {
                 std::u16string name;
-                if (!Identifier(&name))
+                if (!Identifier(&name, &Parser::EndsListItem))
                     return false;
                 st->columns.push_back(name);
             } while (Symbol(u','));
@@ -103,9 +103,8 @@ private:
     {
         SkipSpace();
         bool sized = false;
-        if (Keyword(u"CHAR") || Keyword(u"VARCHAR") || Keyword(u"CHARACTER")) {
-            sized = true;
-        } else if (Keyword(u"TEXT") || Keyword(u"NVARCHAR") || Keyword(u"NCHAR")) {
+        if (Keyword(u"CHAR") || Keyword(u"VARCHAR") || Keyword(u"CHARACTER") || Keyword(u"TEXT")
+            || Keyword(u"NVARCHAR") || Keyword(u"NCHAR")) {
             sized = true;
         } else {
             return Fail("42000", "Unsupported field type: the workbook driver stores text fields only.");
@@ -131,15 +130,84 @@ private:
         return true;
     }
 
-    bool Identifier(std::u16string *name)
+    // What must come after a name; a name's closing character is only taken
+    // as such where the statement goes on as it must.
+    using Follower = bool (Parser::*)(size_t) const;
+
+    size_t SkipSpaceFrom(size_t p) const
+    {
+        while (p < m_sql.size() && (m_sql[p] == u' ' || m_sql[p] == u'\t' || m_sql[p] == u'\r' || m_sql[p] == u'\n'))
+            ++p;
+        return p;
+    }
+    bool OpensList(size_t p) const
+    {
+        p = SkipSpaceFrom(p);
+        return p < m_sql.size() && m_sql[p] == u'(';
+    }
+    bool KeywordAt(size_t p, const std::u16string &word) const
+    {
+        for (size_t i = 0; i < word.size(); ++i, ++p) {
+            if (p >= m_sql.size())
+                return false;
+            char16_t c = m_sql[p];
+            if (c >= u'a' && c <= u'z')
+                c = static_cast<char16_t>(c - u'a' + u'A');
+            if (c != word[i])
+                return false;
+        }
+        return p >= m_sql.size() || !IsWordChar(m_sql[p]);
+    }
+    bool OpensListOrValues(size_t p) const
+    {
+        return OpensList(p) || KeywordAt(SkipSpaceFrom(p), u"VALUES");
+    }
+    bool StartsType(size_t p) const
+    {
+        p = SkipSpaceFrom(p);
+        for (const char16_t *type : {u"CHAR", u"VARCHAR", u"CHARACTER", u"TEXT", u"NVARCHAR", u"NCHAR"}) {
+            if (KeywordAt(p, type))
+                return true;
+        }
+        return false;
+    }
+    bool EndsListItem(size_t p) const
+    {
+        p = SkipSpaceFrom(p);
+        return p < m_sql.size() && (m_sql[p] == u',' || m_sql[p] == u')');
+    }
+
+    // A delimited name: with the closing character doubled inside it, as SQL
+    // writes it, or else (names written without doubling, such as a file
+    // name "list[1]") up to the closing character the statement goes on after.
+    bool Delimited(char16_t close, std::u16string *name, Follower follows)
+    {
+        const size_t start = m_pos;
+        std::u16string text;
+        if (Quoted(close, &text) && (this->*follows)(m_pos)) {
+            *name = text;
+            return true;
+        }
+        for (size_t p = start + 1; p < m_sql.size(); ++p) {
+            if (m_sql[p] == close && (this->*follows)(p + 1)) {
+                *name = m_sql.substr(start + 1, p - start - 1);
+                m_pos = p + 1;
+                return true;
+            }
+        }
+        m_pos = start;
+        return Quoted(close, name);
+    }
+
+    bool Identifier(std::u16string *name, Follower follows)
     {
         SkipSpace();
         const char16_t c = Peek();
         bool ok = true;
         if (c == u'[') {
-            ok = Quoted(u']', name);
+            ok = Delimited(u']', name, follows);
         } else if (c == u'"' || c == u'`') {
-            ok = Quoted(c, name);
+            ok = Delimited(c, name, follows);
         } else {
             while (m_pos < m_sql.size() && IsWordChar(m_sql[m_pos]))
                 name->push_back(m_sql[m_pos++]);
