@@ -26,6 +26,7 @@ private slots:
     void commandsDoNotWaitForBlockedCallback();
     void stopWaitsForRunningCallback();
     void interfaceThatAppearsLaterIsServed();
+    void stopFromInsideCallbackIsSafe();
 
 private:
     QTemporaryDir m_dir;
@@ -237,6 +238,34 @@ void TestVrelDiscovery::interfaceThatAppearsLaterIsServed()
     const bool found = Recorder::instance().waitFor([](const auto &ev) { return ev.size() >= 3; }, 5000);
     sh(QStringLiteral("ip link del late0"));
     QVERIFY(found);
+}
+
+namespace {
+std::atomic<int> g_insideCalls{0};
+std::atomic<int> g_insideStop{-1};
+void VREL_CALL stopInside(const VREL_CALLBACK_RECORD *, void *)
+{
+    if (g_insideCalls++ == 0)
+        g_insideStop = VREL_Stop();
+}
+} // namespace
+
+void TestVrelDiscovery::stopFromInsideCallbackIsSafe()
+{
+    const QString fleet = path(QStringLiteral("inside.json"));
+    QVERIFY(generateFleet(fleet, 20));
+    Agent agent;
+    QVERIFY(agent.start(fleet));
+    QCOMPARE(VREL_Start_V30(&stopInside, 1, nullptr), 1);
+    QCOMPARE(VREL_SendInquiry(), 1);
+    QTRY_COMPARE(g_insideStop.load(), 1);
+    QTest::qWait(1000);
+    QCOMPARE(g_insideCalls.load(), 1); // no callback after the stop
+    // And the library starts again normally.
+    Library lib;
+    QVERIFY(lib.started());
+    QCOMPARE(VREL_SendInquiry(), 1);
+    QVERIFY(Recorder::instance().waitFor([](const auto &ev) { return ev.size() >= 20; }, 10000));
 }
 
 VREL_NET_TEST_MAIN(TestVrelDiscovery)

@@ -297,6 +297,11 @@ void TestVrelProtocol::tableReportsFoundChangedAndExpired()
     QVERIFY(t.update(d, 5, 1, t0 + std::chrono::seconds(3)) == DeviceTable::Change::None);
     d.ipv4[3] = 99;
     QVERIFY(t.update(d, 5, 1, t0 + std::chrono::seconds(4)) == DeviceTable::Change::Changed);
+    // Someone else claiming the MAC with another key is not heard.
+    DeviceInfo impostor = d;
+    impostor.publicKey.fill(0x66);
+    impostor.ipv4[3] = 66;
+    QVERIFY(t.update(impostor, 5, 1, t0 + std::chrono::seconds(7)) == DeviceTable::Change::Rejected);
     QVERIFY(t.expire(t0 + std::chrono::seconds(8)).empty()); // heard at 4 s, holds 5 s
     const auto gone = t.expire(t0 + std::chrono::seconds(10));
     QCOMPARE(gone.size(), size_t(1));

@@ -121,7 +121,10 @@ void DeviceAgent::runDue(long long now)
             break;
         }
     }
-    // Forget results nobody can ask for again.
+    // Forget results nobody can ask for again (once a second is enough).
+    if (now < m_nextPurgeMs)
+        return;
+    m_nextPurgeMs = now + 1000;
     for (auto it = m_results.begin(); it != m_results.end();) {
         if (now - it->second.atMs > kResultLifetimeMs)
             it = m_results.erase(it);

@@ -78,6 +78,7 @@ private:
     vrelp::MulticastSocket m_socket;
     AddressApplier m_applier;
     uint16_t m_holdSeconds;
+    long long m_nextPurgeMs = 0;
 };
 
 } // namespace vrelagent

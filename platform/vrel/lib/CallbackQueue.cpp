@@ -15,8 +15,10 @@ void CallbackQueue::start()
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_stopping = false;
-    if (!m_thread.joinable())
+    if (!m_thread.joinable()) {
         m_thread = std::thread(&CallbackQueue::run, this);
+        m_threadId = m_thread.get_id();
+    }
 }
 
 bool CallbackQueue::push(const VREL_CALLBACK_RECORD &record)

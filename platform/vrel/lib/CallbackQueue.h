@@ -24,6 +24,7 @@ public:
     // callback it only prevents further ones.
     void stop();
     size_t pending() const;
+    bool onDeliveryThread() const { return std::this_thread::get_id() == m_threadId; }
 
 private:
     void run();
@@ -36,6 +37,7 @@ private:
     std::deque<VREL_CALLBACK_RECORD> m_queue;
     bool m_stopping = false;
     std::thread m_thread;
+    std::thread::id m_threadId;
 };
 
 } // namespace vrelp

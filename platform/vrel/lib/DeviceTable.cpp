@@ -11,6 +11,8 @@ DeviceTable::Change DeviceTable::update(const DeviceInfo &info, uint16_t holdSec
         return Change::Found;
     }
     Entry &e = it->second;
+    if (e.info.publicKey != info.publicKey)
+        return Change::Rejected;
     e.lastSeen = now;
     e.holdSeconds = holdSeconds;
     e.ifindex = ifindex;

@@ -14,7 +14,7 @@ using Clock = std::chrono::steady_clock;
 // Not synchronised: the owner holds its lock.
 class DeviceTable {
 public:
-    enum class Change { None, Found, Changed };
+    enum class Change { None, Found, Changed, Rejected };
 
     struct Entry {
         DeviceInfo info;
@@ -23,6 +23,8 @@ public:
         unsigned ifindex = 0;
     };
 
+    // A known MAC that turns up with another public key is Rejected and does
+    // not count as heard: the key stays pinned until the entry expires.
     Change update(const DeviceInfo &info, uint16_t holdSeconds, unsigned ifindex, Clock::time_point now);
     bool remove(const Mac &mac, DeviceInfo *removed = nullptr);
     // Removes and returns the devices silent for longer than their hold time.

@@ -274,6 +274,8 @@ void DiscoveryEngine::handleInfo(const InfoMessage &msg, uint32_t txid, unsigned
     {
         std::lock_guard<std::mutex> lock(m_tableMutex);
         change = m_table.update(msg.info, msg.holdSeconds, ifindex, Clock::now());
+        if (change == DeviceTable::Change::Rejected)
+            return;
         if (m_inquiry.active && msg.reason == InfoReason::Answer && txid == m_inquiry.txid)
             m_inquiry.heard.insert(msg.info.mac);
     }

@@ -31,6 +31,8 @@ public:
     // Returns a VREL_ERR_ code.
     int start();
     void stop();
+    // True on the thread that runs the program's callback.
+    bool onCallbackThread() const { return m_queue.onDeliveryThread(); }
     bool sendInquiry();
     // Carries one command to the device named by target; fills result on
     // success. Returns a VREL_ERR_ code. Bounded by kCommandBudget.

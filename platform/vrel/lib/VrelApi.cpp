@@ -4,6 +4,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "Commands.h"
 #include "DiscoveryEngine.h"
@@ -138,6 +139,14 @@ VREL_API int VREL_CALL VREL_Stop(void)
     if (!e)
         return fail(VREL_ERR_NOT_STARTED);
     e->stop();
+    if (e->onCallbackThread()) {
+        // Stopped from inside a callback: that callback still runs on the
+        // engine's delivery thread, so the engine must outlive it.
+        static std::mutex retiredMutex;
+        static std::vector<std::shared_ptr<DiscoveryEngine>> retired;
+        std::lock_guard<std::mutex> lock(retiredMutex);
+        retired.push_back(e);
+    }
     return succeed();
 }
 
