@@ -2,7 +2,10 @@
 // one agent playing a large fleet, against a bare UDP receiver that counts
 // the same answers in the same run. Runs in a private network namespace.
 //
-//   vrel_discovery_bench [--devices N] [--runs R]      (root)
+//   vrel_discovery_bench [--devices N] [--runs R] [--window MS]      (root)
+//
+// --window fixes the devices' answer window (VREL_INQUIRY_WINDOW_MS); 1 makes
+// the whole fleet answer in one burst, which no default receive buffer holds.
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sched.h>
@@ -128,6 +131,8 @@ int main(int argc, char **argv)
             devices = std::atoi(argv[i + 1]);
         else if (!strcmp(argv[i], "--runs"))
             runs = std::atoi(argv[i + 1]);
+        else if (!strcmp(argv[i], "--window"))
+            setenv("VREL_INQUIRY_WINDOW_MS", argv[i + 1], 1);
     }
     if (geteuid() != 0 || unshare(CLONE_NEWNET) != 0) {
         std::fprintf(stderr, "needs root: runs in a network namespace of its own\n");
@@ -147,7 +152,8 @@ int main(int argc, char **argv)
         return 1;
     std::this_thread::sleep_for(std::chrono::milliseconds(2500)); // its start-up hellos are over
 
-    std::printf("devices: %d, runs: %d\n", devices, runs);
+    const char *window = getenv("VREL_INQUIRY_WINDOW_MS");
+    std::printf("devices: %d, runs: %d, answer window: %s\n", devices, runs, window ? window : "scaled by the library");
     std::printf("%-4s %14s %14s %8s %12s\n", "run", "libVrel ms", "bare UDP ms", "ratio", "bare count");
     double sumLib = 0, sumBare = 0;
     for (int r = 0; r < runs; ++r) {

@@ -60,6 +60,8 @@ DiscoveryEngine::DiscoveryEngine(const NetConfig &config, VREL_DEVICE_CALLBACK c
     , m_queue(callback, user, kQueueCapacity)
     , m_debug(std::getenv("VREL_DEBUG") != nullptr)
 {
+    if (const char *w = std::getenv("VREL_INQUIRY_WINDOW_MS"))
+        m_fixedWindowMs = uint32_t(std::clamp(std::atoi(w), 0, 10000));
 }
 
 DiscoveryEngine::~DiscoveryEngine() { stop(); }
@@ -140,7 +142,7 @@ bool DiscoveryEngine::sendInquiry()
         s.active = true;
         s.txid = newTxid();
         s.knownAtStart = m_table.size();
-        s.windowMs = firstWindowMs(s.knownAtStart);
+        s.windowMs = m_fixedWindowMs ? m_fixedWindowMs : firstWindowMs(s.knownAtStart);
         // Answers trickle in over the window; ask again once it has passed.
         s.nextRound = Clock::now() + std::chrono::milliseconds(s.windowMs + 150);
         datagrams = planInquiry(s.txid, 0, s.windowMs, {});
@@ -225,7 +227,7 @@ void DiscoveryEngine::runTimers(Clock::time_point now)
         s.heardAtLastRound = s.heard.size();
         ++s.round;
         const size_t missing = s.knownAtStart > s.heard.size() ? s.knownAtStart - s.heard.size() : 0;
-        s.windowMs = firstWindowMs(missing);
+        s.windowMs = m_fixedWindowMs ? m_fixedWindowMs : firstWindowMs(missing);
         s.nextRound = now + std::chrono::milliseconds(s.windowMs + 150);
         datagrams = planInquiry(s.txid, s.round, s.windowMs, std::vector<Mac>(s.heard.begin(), s.heard.end()));
         if (m_debug)

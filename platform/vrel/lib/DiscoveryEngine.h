@@ -38,7 +38,7 @@ public:
     // success. Returns a VREL_ERR_ code. Bounded by kCommandBudget.
     int runCommand(const Target &target, CommandRequest &request, CommandResult &result);
 
-    static constexpr std::chrono::milliseconds kCommandBudget{2800};
+    static constexpr std::chrono::milliseconds kCommandBudget{2600};
 
     // One received datagram, as the receive thread hands it over (public
     // for the fuzz target, which needs no socket).
@@ -93,6 +93,7 @@ private:
     std::map<uint32_t, Pending> m_pending;
 
     bool m_debug = false; // VREL_DEBUG: protocol progress on stderr, never a secret
+    uint32_t m_fixedWindowMs = 0; // VREL_INQUIRY_WINDOW_MS: answer window for measurements
     Clock::time_point m_nextInterfaceScan;
     Clock::time_point m_nextExpiry;
 };
