@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -34,6 +35,7 @@ private slots:
     void init();
     void refusesWhatItDoesNotUnderstand_data();
     void refusesWhatItDoesNotUnderstand();
+    void mangledStatementsAreRefusedNotFatal();
     void parameterCountMustMatch_data();
     void parameterCountMustMatch();
     void unwritableFolderFailsTheConnect_data();
@@ -118,6 +120,56 @@ void TestXlsOdbcDriver::refusesWhatItDoesNotUnderstand()
     QVERIFY2(!sheets.isEmpty(), qPrintable(error));
     QCOMPARE(sheets.last().name, QStringLiteral("other"));
     QCOMPARE(sheets.last().rows, (QList<QStringList>{{"x"}, {"ok"}}));
+}
+
+void TestXlsOdbcDriver::mangledStatementsAreRefusedNotFatal()
+{
+    // Valid statements cut, spliced and sprinkled with stray characters: each
+    // one either runs or is refused with a five-character SQLSTATE and a text.
+    const QStringList seeds{kCreate, kInsert, QStringLiteral("INSERT INTO [t] VALUES('a''b',NULL,?)"),
+                            QString::fromUtf8("CREATE TABLE [设备] ([编号] char(64))")};
+    const QString stray = QStringLiteral("[]\"'`(),?;: \t\n\\0aZ")
+        + QChar(0xD800) + QChar(0xDFFF) + QChar(0xFFFF) + QChar(0x4E2D);
+    QRandomGenerator random(20241211);
+    const QString path = Path(QStringLiteral("m.xls"));
+    DriverClient driver(QStringLiteral(XLSODBC_DRIVER_PATH));
+    QVERIFY2(driver.IsLoaded(), qPrintable(driver.LoadError()));
+    QCOMPARE(driver.Connect(DriverClient::ConnectionFor(path)), SQL_SUCCESS);
+    QCOMPARE(driver.ExecDirect(kCreate), SQL_SUCCESS);
+    int refused = 0;
+    for (int i = 0; i < 4000; ++i) {
+        QString text = seeds[random.bounded(seeds.size())];
+        const int edits = 1 + random.bounded(4);
+        for (int e = 0; e < edits && !text.isEmpty(); ++e) {
+            const int at = random.bounded(text.size());
+            switch (random.bounded(4)) {
+            case 0:
+                text.truncate(at);
+                break;
+            case 1:
+                text.insert(at, stray[random.bounded(stray.size())]);
+                break;
+            case 2:
+                text.remove(at, 1 + random.bounded(3));
+                break;
+            default:
+                text.insert(at, text.mid(random.bounded(text.size()), 1 + random.bounded(8)));
+                break;
+            }
+        }
+        const SQLRETURN prepared = driver.Prepare(text);
+        SQLRETURN rc = prepared;
+        if (SQL_SUCCEEDED(prepared))
+            rc = driver.Execute({"1", "2", "3"});
+        if (!SQL_SUCCEEDED(rc)) {
+            ++refused;
+            QVERIFY2(driver.State().size() == 5 && !driver.Message().isEmpty(), qPrintable(text));
+        }
+    }
+    QVERIFY(refused > 1000);
+    QCOMPARE(driver.Disconnect(), SQL_SUCCESS);
+    QString error;
+    QVERIFY2(!ReadWorkbookWithFreexl(path, &error).isEmpty(), qPrintable(error));
 }
 
 void TestXlsOdbcDriver::parameterCountMustMatch_data()

@@ -123,7 +123,7 @@ void WriteFont(Stream &s)
     s.End(at);
 }
 
-void WriteXf(Stream &s, bool style)
+void WriteXf(Stream &s, bool style, uint8_t usedAttributes)
 {
     const size_t at = s.Begin(RecXf);
     s.U16(0);                         // font
@@ -132,7 +132,7 @@ void WriteXf(Stream &s, bool style)
     s.U8(0x20);                       // bottom aligned
     s.U8(0);                          // rotation
     s.U8(0);                          // indent
-    s.U8(style ? 0xF4 : 0x00);        // which attributes this XF sets
+    s.U8(usedAttributes);
     s.U32(0);                         // borders
     s.U32(0);                         // border colours
     s.U16(0x20C0);                    // pattern colours: window foreground/background
@@ -291,9 +291,12 @@ std::string BuildWorkbookStream(const std::vector<SheetData> &sheets)
     }
     for (int i = 0; i < 4; ++i)
         WriteFont(s);
-    for (int i = 0; i < 15; ++i)
-        WriteXf(s, true);
-    WriteXf(s, false);
+    // Excel's defaults: the Normal style, fourteen font styles that set
+    // nothing of their own, and the cell format every cell uses.
+    WriteXf(s, true, 0x00);
+    for (int i = 1; i < 15; ++i)
+        WriteXf(s, true, 0xF4);
+    WriteXf(s, false, 0x00);
     {
         const size_t at = s.Begin(RecStyle);
         s.U16(0x8000); // built-in style on XF 0

@@ -158,7 +158,7 @@ std::u16string FromWide(const SQLWCHAR *text, SQLINTEGER length)
     const size_t zero = out.find(u'\0');
     if (zero != std::u16string::npos)
         out.resize(zero);
-    return out;
+    return ValidUtf16(std::move(out));
 }
 
 std::string FromNarrow(const SQLCHAR *text, SQLINTEGER length)

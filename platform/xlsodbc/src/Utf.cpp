@@ -83,6 +83,18 @@ std::string Utf16ToUtf8(const std::u16string &text)
     return out;
 }
 
+std::u16string ValidUtf16(std::u16string text)
+{
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
+            ++i;
+        else if (c >= 0xD800 && c <= 0xDFFF)
+            text[i] = 0xFFFD;
+    }
+    return text;
+}
+
 size_t CodePointCount(const std::u16string &text)
 {
     size_t count = 0;

@@ -9,6 +9,9 @@ namespace xlsodbc {
 std::u16string Utf8ToUtf16(const std::string &text);
 std::string Utf16ToUtf8(const std::u16string &text);
 
+// Unpaired surrogates (text no reader can decode) become U+FFFD.
+std::u16string ValidUtf16(std::u16string text);
+
 // Characters as a reader counts them: a surrogate pair is one.
 size_t CodePointCount(const std::u16string &text);
 

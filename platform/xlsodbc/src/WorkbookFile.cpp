@@ -64,21 +64,48 @@ bool WorkbookFile::Prepare(const std::string &path, std::string *error)
     }
 #endif
     // File systems without unnamed files: a hidden name beside the target.
+    if (OpenNamed())
+        return true;
+    *error = ErrorText("The folder of the workbook cannot be written", errno);
+    return false;
+}
+
+bool WorkbookFile::OpenNamed()
+{
     std::random_device rd;
     for (int attempt = 0; attempt < 16; ++attempt) {
         char suffix[16];
         std::snprintf(suffix, sizeof suffix, "%08x", static_cast<unsigned>(rd()));
-        const std::string candidate = folder + "/." + BaseOf(path) + "." + suffix + ".part";
+        const std::string candidate = FolderOf(m_strPath) + "/." + BaseOf(m_strPath) + "." + suffix + ".part";
         m_fd = ::open(candidate.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
         if (m_fd >= 0) {
             m_strTempPath = candidate;
             return true;
         }
         if (errno != EEXIST)
-            break;
+            return false;
     }
-    *error = ErrorText("The folder of the workbook cannot be written", errno);
     return false;
+}
+
+bool WorkbookFile::WriteAll(const std::string &bytes, std::string *error)
+{
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(m_fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            *error = ErrorText("Writing the workbook failed", errno);
+            return false;
+        }
+        done += static_cast<size_t>(n);
+    }
+    if (::fsync(m_fd) != 0) {
+        *error = ErrorText("Writing the workbook failed", errno);
+        return false;
+    }
+    return true;
 }
 
 bool WorkbookFile::Publish(const std::string &bytes, std::string *error)
@@ -87,20 +114,7 @@ bool WorkbookFile::Publish(const std::string &bytes, std::string *error)
         *error = "No workbook file was prepared.";
         return false;
     }
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(m_fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            *error = ErrorText("Writing the workbook failed", errno);
-            Discard();
-            return false;
-        }
-        done += static_cast<size_t>(n);
-    }
-    if (::fsync(m_fd) != 0) {
-        *error = ErrorText("Writing the workbook failed", errno);
+    if (!WriteAll(bytes, error)) {
         Discard();
         return false;
     }
@@ -110,9 +124,22 @@ bool WorkbookFile::Publish(const std::string &bytes, std::string *error)
         char self[64];
         std::snprintf(self, sizeof self, "/proc/self/fd/%d", m_fd);
         linked = ::linkat(AT_FDCWD, self, AT_FDCWD, m_strPath.c_str(), AT_SYMLINK_FOLLOW) == 0;
-        if (!linked && errno == ENOENT)
+        if (!linked && errno != EEXIST)
             linked = ::linkat(m_fd, "", AT_FDCWD, m_strPath.c_str(), AT_EMPTY_PATH) == 0;
-    } else {
+        if (!linked && errno != EEXIST) {
+            // Neither way to name an unnamed file works here (no /proc, no
+            // privilege): write the bytes once more under a hidden name.
+            ::close(m_fd);
+            m_fd = -1;
+            if (!OpenNamed() || !WriteAll(bytes, error)) {
+                if (error->empty())
+                    *error = ErrorText("The workbook could not be written", errno);
+                Discard();
+                return false;
+            }
+        }
+    }
+    if (!linked && !m_strTempPath.empty()) {
         linked = ::link(m_strTempPath.c_str(), m_strPath.c_str()) == 0;
         if (!linked && errno != EEXIST) {
             // Some file systems have no hard links; rename is then the one step left.

@@ -26,6 +26,9 @@ public:
     void Discard();
 
 private:
+    bool OpenNamed();
+    bool WriteAll(const std::string &bytes, std::string *error);
+
     std::string m_strPath;
     std::string m_strTempPath; // empty when the file has no name yet
     int m_fd = -1;
