@@ -1,6 +1,7 @@
 // Three device hosts in namespaces of their own, each in a different subnet,
-// on one bridge with the library's host: all found, and one of them moved to
-// a new address that it takes on its interface and is found at.
+// on one bridge with the library's host, which has no route to any of them
+// and filters reverse paths strictly: all found, and one of them moved to a
+// new address that it takes on its interface and is found at.
 #include <memory>
 
 #include <unistd.h>
@@ -64,7 +65,9 @@ void TestVrelMultiHost::initTestCase()
     QTest::qWait(100);
     const QString hub = QString::number(m_hub.processId());
     QCOMPARE(sh(QStringLiteral("nsenter -t %1 -n sh -c 'ip link add br0 type bridge && ip link set br0 up'").arg(hub)), 0);
-    // The library's host: 192.168.50.2/24 on vl0.
+    // The library's host: 192.168.50.2/24 on vl0, no route to any device's
+    // subnet, and a strict reverse-path filter, as hardened hosts have.
+    QCOMPARE(sh(QStringLiteral("sysctl -qw net.ipv4.conf.all.rp_filter=1 net.ipv4.conf.default.rp_filter=1")), 0);
     QCOMPARE(sh(QStringLiteral("ip link add vl0 type veth peer name pl0 && ip link set pl0 netns %1 && "
                                "ip addr add 192.168.50.2/24 dev vl0 && ip link set vl0 up && "
                                "nsenter -t %1 -n sh -c 'ip link set pl0 master br0 && ip link set pl0 up'")

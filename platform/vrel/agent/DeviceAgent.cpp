@@ -63,6 +63,8 @@ int DeviceAgent::run()
     if (m_applier.enabled() && !m_devices.empty() && !m_applier.apply(m_devices.front().info, error))
         std::fprintf(stderr, "vrel-device: %s\n", error.c_str());
     m_socket.refreshInterfaces(m_options.net.interfaces);
+    if (m_options.zeroSource && !m_zeroSource.open())
+        std::fprintf(stderr, "vrel-device: no packet socket (CAP_NET_RAW): sending with the interface's address\n");
     if (m_socket.joined().empty())
         std::fprintf(stderr, "vrel-device: no multicast-capable interface yet; waiting for one\n");
 
@@ -83,6 +85,7 @@ int DeviceAgent::run()
         runDue(now);
         if (now >= nextScan) {
             m_socket.refreshInterfaces(m_options.net.interfaces);
+            m_loopback.clear();
             nextScan = now + 2000;
         }
         long long wait = 200;
@@ -135,13 +138,26 @@ void DeviceAgent::runDue(long long now)
 
 void DeviceAgent::send(const std::vector<uint8_t> &datagram, unsigned ifindex)
 {
+    auto sendOne = [&](unsigned i) {
+        // A zero source passes the clients' reverse-path filter whatever our
+        // address is; on loopback the ordinary socket does the same job.
+        if (m_zeroSource.isOpen()) {
+            auto known = m_loopback.find(i);
+            const bool loopback = known != m_loopback.end() ? known->second : (m_loopback[i] = isLoopbackInterface(i));
+            if (!loopback
+                && m_zeroSource.send(i, m_options.net.group, m_options.net.devicePort, m_options.net.clientPort,
+                                     datagram.data(), datagram.size()))
+                return;
+        }
+        m_socket.sendOn(i, m_options.net.clientPort, datagram.data(), datagram.size());
+    };
     if (ifindex) {
-        m_socket.sendOn(ifindex, m_options.net.clientPort, datagram.data(), datagram.size());
+        sendOne(ifindex);
         return;
     }
     const std::set<unsigned> joined = m_socket.joined();
     for (unsigned i : joined)
-        m_socket.sendOn(i, m_options.net.clientPort, datagram.data(), datagram.size());
+        sendOne(i);
 }
 
 void DeviceAgent::sendInfo(size_t device, InfoReason reason, uint32_t txid, unsigned ifindex)

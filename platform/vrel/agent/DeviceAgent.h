@@ -11,6 +11,7 @@
 #include "Commands.h"
 #include "DeviceState.h"
 #include "Net.h"
+#include "ZeroSourceSender.h"
 
 namespace vrelagent {
 
@@ -20,6 +21,7 @@ struct AgentOptions {
     int heartbeatSeconds = 10;
     std::string applyInterface;
     int pauseBeforeSaveMs = 0; // testing aid: a slow store to kill the agent in
+    bool zeroSource = true;    // send with source 0.0.0.0 where permitted
     bool verbose = false;
 };
 
@@ -76,6 +78,8 @@ private:
     std::map<std::pair<vrelp::Key32, uint32_t>, CachedResult> m_results;
     std::priority_queue<Event, std::vector<Event>, std::greater<Event>> m_events;
     vrelp::MulticastSocket m_socket;
+    vrelp::ZeroSourceSender m_zeroSource;
+    std::map<unsigned, bool> m_loopback; // per interface, refreshed with the interfaces
     AddressApplier m_applier;
     uint16_t m_holdSeconds;
     long long m_nextPurgeMs = 0;

@@ -39,6 +39,14 @@ Running:
   --apply-iface NAME   give interface NAME the first device's IPv4 address,
                        mask and gateway at start and after every change
                        (uses "ip"; meant for a network namespace of its own)
+  --no-zero-source     send with the interface's own address. By default,
+                       when the agent may open a packet socket (CAP_NET_RAW),
+                       it sends with source address 0.0.0.0 on every
+                       interface but loopback: clients whose host has no
+                       route to the device's subnet would otherwise drop its
+                       datagrams in their reverse-path filter. Such frames
+                       are not looped back, so a client on the same host
+                       hears the agent only on loopback unless this is given
   --verbose            one line per command on standard error (never a secret)
   --pause-before-save MS
                        testing aid: wait MS milliseconds before storing a
@@ -121,6 +129,8 @@ int main(int argc, char **argv)
             return 0;
         } else if (a == "--verbose") {
             options.verbose = true;
+        } else if (a == "--no-zero-source") {
+            options.zeroSource = false;
         } else if (a == "--state") {
             if (!value(i, argc, argv, options.statePath))
                 return 2;
