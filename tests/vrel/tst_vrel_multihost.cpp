@@ -16,13 +16,13 @@ using namespace vreltest;
 
 namespace {
 
-struct HostSpec {
+struct HostSetup {
     const char *name;
     const char *address;
     int prefix;
 };
 
-const HostSpec kHosts[] = {
+const HostSetup kHosts[] = {
     {"h1", "10.1.0.10", 24},
     {"h2", "172.20.5.10", 16},
     {"h3", "192.168.77.10", 24},
@@ -75,7 +75,7 @@ void TestVrelMultiHost::initTestCase()
              0);
 
     for (int i = 0; i < 3; ++i) {
-        const HostSpec &h = kHosts[i];
+        const HostSetup &h = kHosts[i];
         QVERIFY(generateFleet(fleet(i), 1,
                               {QStringLiteral("--base-ip"), QString::fromLatin1(h.address), QStringLiteral("--prefix-length"),
                                QString::number(h.prefix), QStringLiteral("--serial-prefix"),
