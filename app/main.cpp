@@ -1,13 +1,8 @@
-// Temporary entry point: the application object and the main window replace
-// it as soon as the device panel is part of the tree.
-#include <QApplication>
-#include <QLabel>
+#include <QString>
+
+#include "app/VrelMain.h"
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QLabel placeholder(QStringLiteral("VREL"));
-    placeholder.resize(1024, 768);
-    placeholder.show();
-    return app.exec();
+    return VrelMain(argc, argv, QStringLiteral("VREL"));
 }
