@@ -71,7 +71,10 @@ int DiscoveryEngine::start()
     if (!cryptoInit())
         return VREL_ERR_INTERNAL;
     m_sessionKeys = makeKeyPair();
-    if (!m_socket.open(m_config.group, m_config.clientPort, kReceiveBuffer))
+    int receiveBuffer = kReceiveBuffer;
+    if (const char *b = std::getenv("VREL_RECEIVE_BUFFER"))
+        receiveBuffer = std::clamp(std::atoi(b), 4096, 64 << 20); // for measurements
+    if (!m_socket.open(m_config.group, m_config.clientPort, receiveBuffer))
         return VREL_ERR_NETWORK;
     m_socket.refreshInterfaces(m_config.interfaces);
     m_wakeFd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
@@ -146,6 +149,9 @@ bool DiscoveryEngine::sendInquiry()
         // Answers trickle in over the window; ask again once it has passed.
         s.nextRound = Clock::now() + std::chrono::milliseconds(s.windowMs + 150);
         datagrams = planInquiry(s.txid, 0, s.windowMs, {});
+        if (m_debug)
+            std::fprintf(stderr, "libVrel: inquiry %08x round 0: window %u ms, receive buffer %d bytes\n", s.txid,
+                         unsigned(s.windowMs), m_socket.receiveBufferSize());
     }
     const std::vector<unsigned> ifs = interfaces();
     for (const auto &d : datagrams)
