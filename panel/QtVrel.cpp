@@ -52,6 +52,9 @@ QtVrel::QtVrel(QWidget *parent)
     ui->tableWidgetDevice->setModel(m_pModel);
     header->setSortIndicator(0, Qt::AscendingOrder);
     ui->tableWidgetDevice->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // Every row is one line high. Without this the view measures the texts of
+    // a whole row on each cell change, which dominates with thousands of rows.
+    ui->tableWidgetDevice->setUniformRowHeights(true);
 
     // Connections.
     connect(header, &QHeaderView::sectionMoved, this, &QtVrel::OnHeaderCountChanged);

@@ -21,6 +21,12 @@ QString number(const char *format, int value)
     return QString::asprintf(format, value);
 }
 
+// "%03d" of a row's 1-based position.
+QString idText(int position)
+{
+    return QString::number(position).rightJustified(3, QLatin1Char('0'));
+}
+
 DeviceListIndex::Key listKey(const VREL_DEVICE_INFO_MY &info)
 {
     return {FieldBytes(info.szSerialNo), FieldBytes(info.szMac)};
@@ -87,7 +93,12 @@ void QtVrel::OnDeviceOnline(VREL_DEVICE_INFO_MY dev_info)
         for (int column = 0; column < QtVrelItemModel::ColumnCount; ++column)
             items.append(new QStandardItem);
         m_pModel->insertRow(row, items);
-        FillDeviceRow(row, dev_info);
+        {
+            // One change report for the whole new row instead of one per cell.
+            const QSignalBlocker quiet(m_pModel);
+            FillDeviceRow(row, dev_info);
+        }
+        emit m_pModel->dataChanged(m_pModel->index(row, 0), m_pModel->index(row, QtVrelItemModel::ColumnCount - 1));
         m_rowIndex.Add({CellText(row, Column::ColumnSerialNumber), CellText(row, Column::ColumnMac)},
                        m_pModel->item(row, Column::ColumnSerialNumber));
         ++m_nDebugCount;
@@ -110,6 +121,10 @@ void QtVrel::OnDeviceOffline(QString strDeviceSer, QString strDeviceMac)
     if (position >= 0 && position < n)
         RemoveDeviceAt(position);
 
+    // Renumbered IDs are reported as one change of the ID column at the end:
+    // one report per row makes a gone event cost seconds in a large table.
+    int firstRenumbered = -1;
+    int lastRenumbered = -1;
     int k = 0;
     for (int walked = 0; walked < n; ++walked) {
         if (CellText(k, Column::ColumnSerialNumber) == strDeviceSer
@@ -118,12 +133,20 @@ void QtVrel::OnDeviceOffline(QString strDeviceSer, QString strDeviceMac)
             m_pModel->removeRow(k);
             continue;
         }
-        const QString id = number("%03d", k + 1);
+        const QString id = idText(k + 1);
         QStandardItem *idCell = m_pModel->item(k, Column::ColumnId);
-        if (idCell && idCell->text() != id)
+        if (idCell && idCell->text() != id) {
+            const QSignalBlocker quiet(m_pModel);
             idCell->setText(id);
+            if (firstRenumbered < 0)
+                firstRenumbered = k;
+            lastRenumbered = k;
+        }
         ++k;
     }
+    if (firstRenumbered >= 0)
+        emit m_pModel->dataChanged(m_pModel->index(firstRenumbered, Column::ColumnId),
+                                   m_pModel->index(lastRenumbered, Column::ColumnId));
 
     --m_nDebugCount;
     qDebug() << "===ws===" << m_nDebugCount;
@@ -173,7 +196,7 @@ void QtVrel::FillDeviceRow(int row, const VREL_DEVICE_INFO_MY &info)
     auto yesNo = [this](bool yes) { return yes ? tr("Yes") : tr("No"); };
 
     if (CellText(row, Column::ColumnId).isEmpty())
-        set(Column::ColumnId, number("%03d", row + 1));
+        set(Column::ColumnId, idText(row + 1));
     set(Column::ColumnDeviceType, FieldText(info.szDeviceDescription));
     set(Column::ColumnPort, number("%5d", info.nPort));
     set(Column::ColumnSerialNumber, FieldText(info.szSerialNo));
@@ -228,7 +251,7 @@ void QtVrel::UpdateRowNetwork(int row, const QString &address, const QString &ma
     if (!m_pModel || address.isNull())
         return;
     if (CellText(row, Column::ColumnId).isEmpty())
-        m_pModel->setItem(row, Column::ColumnId, new QStandardItem(number("%03d", row + 1)));
+        m_pModel->setItem(row, Column::ColumnId, new QStandardItem(idText(row + 1)));
     AddressCell(row, Column::ColumnIPv4Address, address);
     if (QStandardItem *item = m_pModel->item(row, Column::ColumnPort))
         item->setText(number("%5d", port));

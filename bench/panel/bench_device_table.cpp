@@ -12,6 +12,7 @@
 
 #include "TestRecords.h"
 #include "discovery/DiscoveryCallback.h"
+#include "discovery/QtVrelItemModel.h"
 #include "panel/QtVrel.h"
 
 namespace {
@@ -48,7 +49,8 @@ int main(int argc, char *argv[])
     // The handlers write a debug line per event; keep the figures about the table.
     QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
 
-    QtVrel panel;
+    auto *owner = new QtVrel;
+    QtVrel &panel = *owner;
     panel.resize(1280, 900);
     panel.show();
     QCoreApplication::processEvents();
@@ -72,5 +74,9 @@ int main(int argc, char *argv[])
     });
     printf("rows left %d, list entries %lld\n", panel.Model() ? int(panel.Model()->rowCount()) : -1,
            static_cast<long long>(panel.DeviceList().size()));
+    QElapsedTimer closing;
+    closing.start();
+    delete owner;
+    printf("close    %9.1f ms\n", closing.nsecsElapsed() / 1e6);
     return 0;
 }
