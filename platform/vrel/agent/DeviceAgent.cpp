@@ -206,6 +206,17 @@ void DeviceAgent::onInquiry(const Reader &r, unsigned ifindex)
     if (!readInquiry(r, msg))
         return;
     const long long now = nowMs();
+    // Clients send each inquiry twice; answer it once per interface.
+    const uint64_t key = (uint64_t(r.txid()) << 32) ^ (uint64_t(msg.round) << 24) ^ (uint64_t(msg.bucket) << 8)
+        ^ uint64_t(ifindex) ^ (msg.hasTargetMac ? uint64_t(macBucket(msg.targetMac, 0xFFFF)) << 40 : 0);
+    while (!m_recentInquiries.empty()
+           && (now - m_recentInquiries.front().second > 5000 || m_recentInquiries.size() > 4096))
+        m_recentInquiries.pop_front();
+    for (const auto &seen : m_recentInquiries) {
+        if (seen.first == key)
+            return;
+    }
+    m_recentInquiries.emplace_back(key, now);
     auto schedule = [&](size_t i) {
         const long long delay = msg.windowMs ? static_cast<long long>(randomU32() % (msg.windowMs + 1)) : 0;
         m_events.push({now + delay, Kind::Answer, i, r.txid(), ifindex});

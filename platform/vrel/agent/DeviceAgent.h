@@ -79,7 +79,8 @@ private:
     std::priority_queue<Event, std::vector<Event>, std::greater<Event>> m_events;
     vrelp::MulticastSocket m_socket;
     vrelp::ZeroSourceSender m_zeroSource;
-    std::map<unsigned, bool> m_loopback; // per interface, refreshed with the interfaces
+    std::map<unsigned, bool> m_loopback;
+    std::deque<std::pair<uint64_t, long long>> m_recentInquiries; // (txid, round, bucket, interface) key, time // per interface, refreshed with the interfaces
     AddressApplier m_applier;
     uint16_t m_holdSeconds;
     long long m_nextPurgeMs = 0;

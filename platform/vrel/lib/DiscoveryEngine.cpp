@@ -20,7 +20,10 @@ constexpr size_t kQueueCapacity = 1 << 17;
 constexpr int kReceiveBuffer = 8 << 20;
 constexpr auto kInterfaceScan = std::chrono::seconds(2);
 constexpr auto kExpirySweep = std::chrono::milliseconds(250);
-constexpr uint16_t kMaxRounds = 8;
+constexpr uint16_t kMaxRounds = 10;
+// Inquiries are sent this often in a row: one lost inquiry silences a
+// whole bucket of devices, so it is worth a second copy (devices ignore it).
+constexpr int kInquiryCopies = 2;
 
 uint32_t newTxid()
 {
@@ -154,8 +157,9 @@ bool DiscoveryEngine::sendInquiry()
                          unsigned(s.windowMs), m_socket.receiveBufferSize());
     }
     const std::vector<unsigned> ifs = interfaces();
-    for (const auto &d : datagrams)
-        sendTo(ifs, m_config.devicePort, d);
+    for (int copy = 0; copy < kInquiryCopies; ++copy)
+        for (const auto &d : datagrams)
+            sendTo(ifs, m_config.devicePort, d);
     wake();
     return !ifs.empty();
 }
@@ -220,10 +224,10 @@ void DiscoveryEngine::runTimers(Clock::time_point now)
             return;
         const size_t newAnswers = s.heard.size() - s.heardAtLastRound;
         s.quietRounds = newAnswers == 0 ? s.quietRounds + 1 : 0;
-        // Stop after two repeated rounds that bring nobody new (one may be
-        // lost as a whole), or after the last round. While nobody at all has
-        // answered, the inquiry itself may have been lost: keep asking.
-        if ((s.round >= 1 && s.quietRounds >= 2 && !s.heard.empty()) || s.round + 1 >= kMaxRounds) {
+        // Stop after three repeated rounds in a row that bring nobody new,
+        // or after the last round. While nobody at all has answered, the
+        // inquiry itself may have been lost: keep asking.
+        if ((s.round >= 1 && s.quietRounds >= 3 && !s.heard.empty()) || s.round + 1 >= kMaxRounds) {
             if (m_debug)
                 std::fprintf(stderr, "libVrel: inquiry %08x done after %u rounds, %zu answers\n", s.txid,
                              unsigned(s.round) + 1, s.heard.size());
@@ -241,8 +245,9 @@ void DiscoveryEngine::runTimers(Clock::time_point now)
                          s.txid, unsigned(s.round), s.heard.size(), datagrams.size(), unsigned(s.windowMs));
     }
     const std::vector<unsigned> ifs = interfaces();
-    for (const auto &d : datagrams)
-        sendTo(ifs, m_config.devicePort, d);
+    for (int copy = 0; copy < kInquiryCopies; ++copy)
+        for (const auto &d : datagrams)
+            sendTo(ifs, m_config.devicePort, d);
 }
 
 void DiscoveryEngine::handleDatagram(const uint8_t *data, size_t size, unsigned ifindex)
