@@ -8,11 +8,7 @@
 
 class CAPT_VRELMainWnd;
 
-#if defined(_WIN32)
-#  define VREL_SHELL_EXPORT __declspec(dllexport)
-#else
-#  define VREL_SHELL_EXPORT __attribute__((visibility("default")))
-#endif
+#include "app/ShellExport.h"
 
 // onShown runs once the main window is shown, before the event loop.
 VREL_SHELL_EXPORT int VrelMain(int &argc, char **argv, const QString &key,

@@ -3,7 +3,10 @@
 
 #include <zenu.h>
 
-class ZENU_API Zenu_Guard
+#include "app/ShellExport.h"
+
+// Exported by the program's module together with the runtime library's classes.
+class VREL_SHELL_EXPORT Zenu_Guard
 {
 public:
     explicit Zenu_Guard(Zenu_Mutex *mutex);
