@@ -101,6 +101,13 @@ private:
     QString CellText(int row, int column) const;
     // The first row showing the device, or -1.
     int FindDeviceRow(const QString &serial, const QString &mac) const;
+    // The first list entry of the device a row shows, or -1.
+    int RecordOfRow(int row) const;
+    // The row's ID followed by one space, as the summaries list it.
+    QString IdTextOfRow(int row) const;
+    // Locks the device list and takes the selected rows. Without a current
+    // row it tells the user, unlocks and returns false.
+    bool LockForSelectedRows(QModelIndexList &rows);
     void RemoveDeviceAt(int position);
     void AddressCell(int row, int column, const QString &text);
     void ShowFieldError(QWidget *field, const QString &text, bool focus);

@@ -23,8 +23,7 @@ void QtVrel::OnExport()
     }
 
     LockDeviceList();
-    const int position = FindDeviceRecord(CellText(current.row(), QtVrelItemModel::ColumnSerialNumber),
-                                          CellText(current.row(), QtVrelItemModel::ColumnMac));
+    const int position = RecordOfRow(current.row());
     const QString serial = position >= 0 ? FieldText(m_deviceList.at(position).szSerialNo) : QString();
     UnlockDeviceList();
     if (position < 0) {

@@ -19,16 +19,33 @@ void QtVrel::ShowFieldError(QWidget *field, const QString &text, bool focus)
     CToolTip::ShowText(field->mapToGlobal(QPoint(0, 0)), text, nullptr);
 }
 
-void QtVrel::OnModifyNetPara()
+bool QtVrel::LockForSelectedRows(QModelIndexList &rows)
 {
     LockDeviceList();
-    const QModelIndex current = ui->tableWidgetDevice->currentIndex();
-    const QModelIndexList rows = ui->tableWidgetDevice->selectionModel()->selectedRows(0);
-    if (!current.isValid()) {
-        ShowInfoMsgBox(tr("Information"), tr("Please select a device."), this);
-        UnlockDeviceList();
+    rows = ui->tableWidgetDevice->selectionModel()->selectedRows(0);
+    if (ui->tableWidgetDevice->currentIndex().isValid())
+        return true;
+    ShowInfoMsgBox(tr("Information"), tr("Please select a device."), this);
+    UnlockDeviceList();
+    return false;
+}
+
+int QtVrel::RecordOfRow(int row) const
+{
+    return FindDeviceRecord(CellText(row, QtVrelItemModel::ColumnSerialNumber),
+                            CellText(row, QtVrelItemModel::ColumnMac));
+}
+
+QString QtVrel::IdTextOfRow(int row) const
+{
+    return CellText(row, QtVrelItemModel::ColumnId) + QLatin1Char(' ');
+}
+
+void QtVrel::OnModifyNetPara()
+{
+    QModelIndexList rows;
+    if (!LockForSelectedRows(rows))
         return;
-    }
 
     // Stops at the first field error; nothing has been sent by then.
     auto fail = [this](QWidget *field, const QString &text) {
@@ -84,9 +101,8 @@ void QtVrel::OnModifyNetPara()
     QString failed;
     for (int n = 0; n < rows.size(); ++n) {
         const int row = rows.at(n).row();
-        const QString idText = CellText(row, QtVrelItemModel::ColumnId) + QLatin1Char(' ');
-        const int position = FindDeviceRecord(CellText(row, QtVrelItemModel::ColumnSerialNumber),
-                                              CellText(row, QtVrelItemModel::ColumnMac));
+        const QString idText = IdTextOfRow(row);
+        const int position = RecordOfRow(row);
         if (position < 0) {
             AddToSummary(failed, tr("Modify network parameter failed!"), idText);
             continue;
@@ -115,23 +131,17 @@ void QtVrel::OnModifyNetPara()
 
 void QtVrel::batchEnableDHCP()
 {
-    LockDeviceList();
-    const QModelIndex current = ui->tableWidgetDevice->currentIndex();
-    const QModelIndexList rows = ui->tableWidgetDevice->selectionModel()->selectedRows(0);
-    if (!current.isValid()) {
-        ShowInfoMsgBox(tr("Information"), tr("Please select a device."), this);
-        UnlockDeviceList();
+    QModelIndexList rows;
+    if (!LockForSelectedRows(rows))
         return;
-    }
 
     const bool dhcp = ui->checkBoxBatchDhcp->isChecked();
     QString succeeded;
     QString failed;
     for (const QModelIndex &index : rows) {
         const int row = index.row();
-        const QString idText = CellText(row, QtVrelItemModel::ColumnId) + QLatin1Char(' ');
-        const int position = FindDeviceRecord(CellText(row, QtVrelItemModel::ColumnSerialNumber),
-                                              CellText(row, QtVrelItemModel::ColumnMac));
+        const QString idText = IdTextOfRow(row);
+        const int position = RecordOfRow(row);
         if (position < 0) {
             AddToSummary(failed, tr("Modify network parameter failed!"), idText);
             continue;

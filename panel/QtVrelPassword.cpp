@@ -100,20 +100,14 @@ void QtVrel::OnDefaultPassword()
     }
 
     // Activation of every selected device that is not activated yet.
-    LockDeviceList();
-    const QModelIndex current = ui->tableWidgetDevice->currentIndex();
-    const QModelIndexList rows = ui->tableWidgetDevice->selectionModel()->selectedRows(0);
-    if (!current.isValid()) {
-        UnlockDeviceList();
-        ShowInfoMsgBox(tr("Information"), tr("Please select a device."), this);
+    QModelIndexList rows;
+    if (!LockForSelectedRows(rows))
         return;
-    }
     QString succeeded;
     QString failed;
     for (const QModelIndex &index : rows) {
         const int row = index.row();
-        const int position = FindDeviceRecord(CellText(row, QtVrelItemModel::ColumnSerialNumber),
-                                              CellText(row, QtVrelItemModel::ColumnMac));
+        const int position = RecordOfRow(row);
         if (position < 0)
             continue;
         VREL_DEVICE_INFO_MY &info = m_deviceList[position];
@@ -121,7 +115,7 @@ void QtVrel::OnDefaultPassword()
             continue;
         const QString serial = FieldText(info.szSerialNo);
         qDebug().noquote() << "kvt ActivateDevice :" << serial;
-        const QString idText = CellText(row, QtVrelItemModel::ColumnId) + QLatin1Char(' ');
+        const QString idText = IdTextOfRow(row);
         if (m_discoveryClient.ActivateDevice(serial, ui->edtNewPassword->text())) {
             SetSafetyState(row, true);
             info.byActivation = 0;

@@ -166,8 +166,7 @@ void QtVrel::ShowBatchSelection(const QModelIndexList &rows)
     bool anyDhcp = false;
 
     for (const QModelIndex &index : rows) {
-        const int position = FindDeviceRecord(CellText(index.row(), QtVrelItemModel::ColumnSerialNumber),
-                                              CellText(index.row(), QtVrelItemModel::ColumnMac));
+        const int position = RecordOfRow(index.row());
         if (position < 0)
             continue;   // a row without a record adds nothing to the flags
         const VREL_DEVICE_INFO_MY &info = m_deviceList.at(position);
