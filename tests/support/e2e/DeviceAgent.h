@@ -1,0 +1,32 @@
+// One vrel-device process playing a fleet from a state file. It dies with the
+// test process, also when the test crashes or is killed by a timeout.
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+namespace e2e {
+
+class DeviceAgent
+{
+public:
+    DeviceAgent() = default;
+    ~DeviceAgent();
+    DeviceAgent(const DeviceAgent &) = delete;
+    DeviceAgent &operator=(const DeviceAgent &) = delete;
+
+    // Starts the agent and waits until it plays its devices.
+    bool Start(const QString &stateFile, const QStringList &extraArgs = {});
+    // Clean exit: the devices say goodbye. True when it exited normally.
+    bool Stop();
+    bool IsRunning() const { return m_process.state() != QProcess::NotRunning; }
+    // Everything the agent wrote (one line per command; never a secret).
+    QString Output();
+
+private:
+    QProcess m_process;
+    QByteArray m_output;
+};
+
+} // namespace e2e
