@@ -3,7 +3,9 @@
 #include <sys/ipc.h>
 #include <sys/shm.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSharedMemory>
 #include <QTemporaryDir>
@@ -33,10 +35,16 @@ private slots:
     void resolutionBoundary_data();
     void resolutionBoundary();
     void onlyRunningMessageWhenBothHold();
+    void startsWithoutSetupXml();
+    void messagesFollowTheConfiguredLanguage();
 
 private:
-    QProcess *StartHelper(const QSize &screen = QSize(1280, 1024), bool quit = false);
-    Run RunHelper(const QSize &screen = QSize(1280, 1024), bool quit = false);
+    QProcess *StartHelper(const QSize &screen = QSize(1280, 1024), bool quit = false,
+                          const QString &program = QStringLiteral(HELPER));
+    Run RunHelper(const QSize &screen = QSize(1280, 1024), bool quit = false,
+                  const QString &program = QStringLiteral(HELPER));
+    // A copy of the program in a folder of its own, with only the files given.
+    QString HelperCopy(const QString &setupXml, bool withTranslations, bool withSkin);
     bool WaitShown(QProcess *process);
     bool SegmentExists() const;
 
@@ -44,6 +52,7 @@ private:
     QTemporaryDir m_dir;
     QList<QProcess *> m_processes;
     int m_nCase = 0;
+    int m_nCopies = 0;
 };
 
 void tst_SingleInstance::init()
@@ -68,7 +77,7 @@ void tst_SingleInstance::cleanup()
         leftover.detach();
 }
 
-QProcess *tst_SingleInstance::StartHelper(const QSize &screen, bool quit)
+QProcess *tst_SingleInstance::StartHelper(const QSize &screen, bool quit, const QString &program)
 {
     const QString config = m_dir.filePath(QStringLiteral("screen-%1x%2.json").arg(screen.width()).arg(screen.height()));
     QFile file(config);
@@ -82,16 +91,18 @@ QProcess *tst_SingleInstance::StartHelper(const QSize &screen, bool quit)
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen:configfile=") + config);
     env.insert(QStringLiteral("VREL_TEST_INSTANCE_KEY"), m_strKey);
     env.insert(QStringLiteral("VREL_TEST_QUIT"), quit ? QStringLiteral("1") : QStringLiteral("0"));
+    // Copies of the program elsewhere find the libraries where they were built.
+    env.insert(QStringLiteral("LD_LIBRARY_PATH"), QStringLiteral(HELPER_LIBRARY_PATH));
     process->setProcessEnvironment(env);
     process->setProcessChannelMode(QProcess::SeparateChannels);
-    process->start(QStringLiteral(HELPER), {});
+    process->start(program, {});
     m_processes.append(process);
     return process;
 }
 
-Run tst_SingleInstance::RunHelper(const QSize &screen, bool quit)
+Run tst_SingleInstance::RunHelper(const QSize &screen, bool quit, const QString &program)
 {
-    QProcess *process = StartHelper(screen, quit);
+    QProcess *process = StartHelper(screen, quit, program);
     Run run;
     if (!process->waitForFinished(60000))
         return run;
@@ -153,7 +164,7 @@ void tst_SingleInstance::startAfterNormalEndSucceeds()
 {
     const Run first = RunHelper(QSize(1280, 1024), true);
     QCOMPARE(first.exitCode, 0);
-    QCOMPARE(first.output, QStringLiteral("SHOWN\nMESSAGE:Confirm|Sure to close software\n"));
+    QCOMPARE(first.output, QStringLiteral("SHOWN\nSKIN:yes\nMESSAGE:Confirm|Sure to close software\n"));
     QVERIFY(!SegmentExists());
 
     const Run second = RunHelper(QSize(1280, 1024), true);
@@ -191,6 +202,65 @@ void tst_SingleInstance::onlyRunningMessageWhenBothHold()
     const Run second = RunHelper(QSize(800, 600));
     QCOMPARE(second.exitCode, 0);
     QCOMPARE(second.output, QStringLiteral("MESSAGE:VREL|Software is already running.\n"));
+}
+
+QString tst_SingleInstance::HelperCopy(const QString &setupXml, bool withTranslations, bool withSkin)
+{
+    const QString dir = m_dir.filePath(QStringLiteral("app%1").arg(++m_nCopies));
+    QDir().mkpath(dir);
+    const QString program = dir + QStringLiteral("/vrel_instance_helper");
+    QFile::copy(QStringLiteral(HELPER), program);
+    QFile::setPermissions(program, QFile::permissions(QStringLiteral(HELPER)));
+    if (!setupXml.isEmpty()) {
+        QFile setup(dir + QStringLiteral("/Setup.xml"));
+        if (setup.open(QIODevice::WriteOnly))
+            setup.write(setupXml.toUtf8());
+    }
+    const QString built = QFileInfo(QStringLiteral(HELPER)).absolutePath();
+    if (withTranslations) {
+        QDir().mkpath(dir + QStringLiteral("/translations"));
+        for (const char *name : {"/translations/VREL_en.qm", "/translations/VREL_zh.qm"})
+            QFile::copy(built + QLatin1String(name), dir + QLatin1String(name));
+    }
+    if (withSkin) {
+        QDir().mkpath(dir + QStringLiteral("/plugins/skins"));
+        const QDir skins(built + QStringLiteral("/plugins/skins"));
+        for (const QString &file : skins.entryList(QDir::Files))
+            QFile::copy(skins.filePath(file), dir + QStringLiteral("/plugins/skins/") + file);
+    }
+    return program;
+}
+
+void tst_SingleInstance::startsWithoutSetupXml()
+{
+    // The shipped configuration names the default skin.
+    const Run shipped = RunHelper(QSize(1280, 1024), true);
+    QVERIFY2(shipped.output.startsWith(QStringLiteral("SHOWN\nSKIN:yes\n")), qPrintable(shipped.output));
+
+    // No Setup.xml: English, no skin, and the start goes on.
+    const QString bare = HelperCopy(QString(), true, true);
+    const Run run = RunHelper(QSize(1280, 1024), true, bare);
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.output, QStringLiteral("SHOWN\nSKIN:no\nMESSAGE:Confirm|Sure to close software\n"));
+}
+
+void tst_SingleInstance::messagesFollowTheConfiguredLanguage()
+{
+    QProcess *first = StartHelper();
+    QVERIFY(WaitShown(first));
+
+    const QString chinese = HelperCopy(QStringLiteral(
+        "<Configs><Translator><Value>1</Value></Translator><Skin><Value>default</Value></Skin></Configs>"),
+        true, true);
+    const Run second = RunHelper(QSize(1280, 1024), false, chinese);
+    QCOMPARE(second.exitCode, 0);
+    QCOMPARE(second.output, QStringLiteral("MESSAGE:设备网络搜索|软件已在运行。\n"));
+
+    // Without the Chinese file the same setting falls back to English.
+    const QString untranslated = HelperCopy(QStringLiteral(
+        "<Configs><Translator><Value>1</Value></Translator></Configs>"), false, false);
+    const Run third = RunHelper(QSize(1280, 1024), false, untranslated);
+    QCOMPARE(third.output, QStringLiteral("MESSAGE:VREL|Software is already running.\n"));
 }
 
 QTEST_GUILESS_MAIN(tst_SingleInstance)
