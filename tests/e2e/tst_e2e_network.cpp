@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -18,6 +19,8 @@
 #include "FleetFile.h"
 #include "LivePanel.h"
 #include "PrivateNetwork.h"
+#include "app/CKelmoApplication.h"
+#include "app/CKelmoStyle.h"
 #include "discovery/QtVrelItemModel.h"
 #include "widgets/CWarnDlg.h"
 
@@ -40,6 +43,19 @@ QString Str(const QJsonObject &device, const char *key)
 QString Summary(const QString &sentence, const QStringList &ids)
 {
     return ids.isEmpty() ? QString() : sentence + QStringLiteral("ID:") + ids.join(QLatin1Char(' ')) + QLatin1Char(' ');
+}
+
+// Pictures for the documentation look as the program does: with the skin
+// from VREL_E2E_SKIN_DIR (a plugins/skins folder) when one is given.
+void UseSkinForPictures()
+{
+    const QString skins = qEnvironmentVariable("VREL_E2E_SKIN_DIR");
+    if (skins.isEmpty() || !CKelmoApplication::LoadSkinPlugin(QStringLiteral("default"), skins))
+        return;
+    QApplication::setStyle(new CKelmoStyle);
+    QFile sheet(QStringLiteral(":/KelmoDesk/Qss/Qss/VREL.qss"));
+    if (sheet.open(QIODevice::ReadOnly))
+        qApp->setStyleSheet(QString::fromLatin1(sheet.readAll()));
 }
 
 } // namespace
@@ -171,6 +187,9 @@ void TestE2eNetwork::batchGivesConsecutiveAddresses()
 {
     E2E_REQUIRE_PRIVATE_NETWORK();
     QVERIFY(StartFleet(5, {QStringLiteral("--activation"), QStringLiteral("all")}));
+    const QString pictures = qEnvironmentVariable("VREL_E2E_SCREENSHOTS");
+    if (!pictures.isEmpty())
+        UseSkinForPictures();
     LivePanel p;
     QTRY_COMPARE_WITH_TIMEOUT(p.Rows(), 5, kFoundMs);
 
@@ -195,16 +214,15 @@ void TestE2eNetwork::batchGivesConsecutiveAddresses()
     p.ShowNextMessageForReal([&](CWarnDlg *dialog) {
         const auto *browser = dialog->findChild<QWidget *>(QStringLiteral("m_pBrowserTxt"));
         QVERIFY(browser && browser->isVisible());
-        const QString folder = qEnvironmentVariable("VREL_E2E_SCREENSHOTS");
-        if (folder.isEmpty())
+        if (pictures.isEmpty())
             return;
         // The panel with the message on top, where the user sees it.
         QPixmap shot = p.Panel()->grab();
         QPainter painter(&shot);
         painter.drawPixmap(dialog->mapToGlobal(QPoint(0, 0)) - p.Panel()->mapToGlobal(QPoint(0, 0)), dialog->grab());
         painter.end();
-        QVERIFY(shot.save(QDir(folder).filePath(QStringLiteral("batch-summary.png"))));
-        QVERIFY(dialog->grab().save(QDir(folder).filePath(QStringLiteral("batch-summary-dialog.png"))));
+        QVERIFY(shot.save(QDir(pictures).filePath(QStringLiteral("batch-summary.png"))));
+        QVERIFY(dialog->grab().save(QDir(pictures).filePath(QStringLiteral("batch-summary-dialog.png"))));
     });
     QVERIFY(p.Click("pushButtonModifyNetwork"));
     const auto messages = p.TakeMessages();

@@ -183,6 +183,7 @@ void TestE2ePasswords::keyFileWorksOnce()
     QVERIFY(p.Click("btnExport"));
     auto messages = p.TakeMessages();
     QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages.at(0).title, QStringLiteral("Information"));
     QCOMPARE(messages.at(0).text, QStringLiteral("Exported."));
     const QString keyFile = QDir(keys.path()).filePath(QStringLiteral("DeviceKey.xml"));
     const QByteArray exported = ReadFile(keyFile);
