@@ -1,6 +1,11 @@
 // What an eavesdropper on the link sees while passwords are set and reset:
 // the protocol's traffic, but none of the secrets.
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <unistd.h>
+
+#include <memory>
 
 #include <QCoreApplication>
 #include <QFile>
@@ -17,6 +22,7 @@ class TestVrelCapture : public QObject {
 private slots:
     void initTestCase();
     void secretsNeverCrossTheWireInClear();
+    void replayedCommandIsNotCarriedOutAgain();
 
 private:
     QTemporaryDir m_dir;
@@ -112,6 +118,99 @@ void TestVrelCapture::secretsNeverCrossTheWireInClear()
         QVERIFY2(!bytes.contains(s), "a secret crossed the wire in clear");
         QVERIFY2(!bytes.contains(s.toBase64()), "a secret crossed the wire in base64");
     }
+}
+
+namespace {
+
+// Listens to what clients send to devices, as an eavesdropper would.
+class Listener {
+public:
+    Listener()
+    {
+        m_fd = socket(AF_INET, SOCK_DGRAM, 0);
+        const int one = 1;
+        setsockopt(m_fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
+        setsockopt(m_fd, SOL_SOCKET, SO_REUSEPORT, &one, sizeof one);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_port = htons(41794);
+        inet_pton(AF_INET, "224.0.0.199", &a.sin_addr);
+        bind(m_fd, reinterpret_cast<sockaddr *>(&a), sizeof a);
+        ip_mreqn m{};
+        m.imr_multiaddr = a.sin_addr;
+        m.imr_ifindex = 1;
+        setsockopt(m_fd, IPPROTO_IP, IP_ADD_MEMBERSHIP, &m, sizeof m);
+        timeval tv{0, 200000};
+        setsockopt(m_fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
+    }
+    ~Listener() { close(m_fd); }
+    // Every Command datagram received so far.
+    QList<QByteArray> commands()
+    {
+        QList<QByteArray> out;
+        char buf[2048];
+        for (;;) {
+            const ssize_t n = recv(m_fd, buf, sizeof buf, MSG_DONTWAIT);
+            if (n < 0)
+                break;
+            if (n > 12 && memcmp(buf, "VRLP", 4) == 0 && buf[5] == 6)
+                out << QByteArray(buf, int(n));
+        }
+        return out;
+    }
+    void replay(const QByteArray &d)
+    {
+        sockaddr_in to{};
+        to.sin_family = AF_INET;
+        to.sin_port = htons(41794);
+        inet_pton(AF_INET, "224.0.0.199", &to.sin_addr);
+        in_addr lo{};
+        lo.s_addr = htonl(INADDR_LOOPBACK);
+        setsockopt(m_fd, IPPROTO_IP, IP_MULTICAST_IF, &lo, sizeof lo);
+        sendto(m_fd, d.constData(), size_t(d.size()), 0, reinterpret_cast<sockaddr *>(&to), sizeof to);
+    }
+
+private:
+    int m_fd = -1;
+};
+
+} // namespace
+
+void TestVrelCapture::replayedCommandIsNotCarriedOutAgain()
+{
+    const QString fleet = m_dir.filePath(QStringLiteral("replay.json"));
+    QVERIFY(generateFleet(fleet, 3, {QStringLiteral("--activation"), QStringLiteral("all")}));
+    const QByteArray mac = fleetDevice(fleet, 0).value(QStringLiteral("mac")).toString().toLatin1();
+    Listener ear;
+    auto agent = std::make_unique<Agent>();
+    QVERIFY(agent->start(fleet));
+    Library lib;
+    QVERIFY(lib.started());
+
+    const NetParamBlock first = netBlock(QStringLiteral("10.1.1.1"), QStringLiteral("255.255.255.0"), QString());
+    QCOMPARE(VREL_ModifyDeviceNetParam(mac.constData(), "Admin12345", &first), 1);
+    const QList<QByteArray> captured = ear.commands();
+    QVERIFY(!captured.isEmpty());
+    const NetParamBlock second = netBlock(QStringLiteral("10.2.2.2"), QStringLiteral("255.255.255.0"), QString());
+    QCOMPARE(VREL_ModifyDeviceNetParam(mac.constData(), "Admin12345", &second), 1);
+    auto address = [&] { return fleetDevice(fleet, 0).value(QStringLiteral("ipv4")).toString(); };
+    QCOMPARE(address(), QStringLiteral("10.2.2.2"));
+
+    // Replayed to the same agent: it only repeats its sealed answer.
+    for (const QByteArray &d : captured)
+        ear.replay(d);
+    QTest::qWait(500);
+    QCOMPARE(address(), QStringLiteral("10.2.2.2"));
+
+    // Replayed after a restart, with no answer left to repeat: the
+    // challenge inside is no longer valid.
+    QVERIFY(agent->stop());
+    agent = std::make_unique<Agent>();
+    QVERIFY(agent->start(fleet));
+    for (const QByteArray &d : captured)
+        ear.replay(d);
+    QTest::qWait(500);
+    QCOMPARE(address(), QStringLiteral("10.2.2.2"));
 }
 
 VREL_NET_TEST_MAIN(TestVrelCapture)
