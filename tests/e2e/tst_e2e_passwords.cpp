@@ -55,6 +55,7 @@ private slots:
     void restoreDefaultWithSecurityCode();
     void keyFileWorksOnce_data();
     void keyFileWorksOnce();
+    void batchActivatesOnlyNewDevices();
 
 private:
     bool StartDevice(int capabilities);
@@ -218,6 +219,45 @@ void TestE2ePasswords::keyFileWorksOnce()
 
     // The password the key file gave is the one the device takes now.
     QCOMPARE(ModifyPortWith(p, expected), QStringLiteral("Modify network parameter succeed.ID:001 "));
+}
+
+void TestE2ePasswords::batchActivatesOnlyNewDevices()
+{
+    E2E_REQUIRE_PRIVATE_NETWORK();
+    // Devices 0 and 2 are new, device 1 is activated.
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_fleet = std::make_unique<FleetFile>(m_dir->filePath(QStringLiteral("fleet.json")));
+    QVERIFY(m_fleet->Generate(3, {QStringLiteral("--activation"), QStringLiteral("all")}));
+    QVERIFY(m_fleet->Patch(0, {{QStringLiteral("activated"), false}}));
+    QVERIFY(m_fleet->Patch(2, {{QStringLiteral("activated"), false}}));
+    m_agent = std::make_unique<DeviceAgent>();
+    QVERIFY(m_agent->Start(m_fleet->Path()));
+    const QString activePassword = Str(m_fleet->Device(1), "password");
+    const QString password = QStringLiteral("abcd1234");   // "Weak" is enough
+
+    LivePanel p;
+    QTRY_COMPARE_WITH_TIMEOUT(p.Rows(), 3, kFoundMs);
+    QStringList newIds;
+    for (int row = 0; row < 3; ++row) {
+        if (p.Cell(row, C::ColumnSerialNumber) != m_fleet->Serial(1))
+            newIds << p.Cell(row, C::ColumnId);
+    }
+    p.SelectRows({0, 1, 2});
+    QTest::keyClicks(p.Edit("edtNewPassword"), password);
+    QTest::keyClicks(p.Edit("edtConfirmPassword"), password);
+    QVERIFY(p.Click("pushButtonModifyPassword"));
+    const auto messages = p.TakeMessages();
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages.at(0).title, QStringLiteral("Information"));
+    QCOMPARE(messages.at(0).text, QStringLiteral("The device is activated.ID:%1 ").arg(newIds.join(QLatin1Char(' '))));
+
+    for (int i = 0; i < 3; ++i) {
+        const QJsonObject stored = m_fleet->Device(i);
+        QVERIFY(stored.value(QStringLiteral("activated")).toBool());
+        QVERIFY2(Str(stored, "password") == (i == 1 ? activePassword : password),
+                 qPrintable(QStringLiteral("device %1 holds another password than expected").arg(i)));
+        QCOMPARE(p.Cell(p.RowOf(m_fleet->Serial(i)), C::ColumnSafetyState), QStringLiteral("Active"));
+    }
 }
 
 E2E_TEST_MAIN(TestE2ePasswords)
