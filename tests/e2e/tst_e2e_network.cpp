@@ -70,6 +70,7 @@ private slots:
     void batchGivesConsecutiveAddresses();
     void batchSwitchesDhcpOn();
     void wrongAdministratorPasswordChangesNothing();
+    void silentDevicesFailTheCommand();
 
 private:
     // Writes a fleet of count devices (generator options, then per-device
@@ -320,6 +321,35 @@ void TestE2eNetwork::wrongAdministratorPasswordChangesNothing()
     QTRY_VERIFY_WITH_TIMEOUT(!p.Announcements(m_fleet->Serial(0)).isEmpty(), kAnnounceMs);
     QCOMPARE(p.Cell(refusingRow, C::ColumnIPv4Address), oldAddress);
     QVERIFY(p.Announcements(refusing).isEmpty());
+}
+
+void TestE2eNetwork::silentDevicesFailTheCommand()
+{
+    E2E_REQUIRE_PRIVATE_NETWORK();
+    QVERIFY(StartFleet(2, {QStringLiteral("--activation"), QStringLiteral("all")}));
+    const QJsonObject before0 = m_fleet->Device(0);
+    const QJsonObject before1 = m_fleet->Device(1);
+    LivePanel p;
+    QTRY_COMPARE_WITH_TIMEOUT(p.Rows(), 2, kFoundMs);
+    const QStringList ids{p.Cell(0, C::ColumnId), p.Cell(1, C::ColumnId)};
+
+    // Gone without a goodbye: still listed, but nobody answers.
+    m_agent->Kill();
+    p.SelectRows({0, 1});
+    p.Edit("lineEditIPAddr")->setText(QStringLiteral("10.7.0.10"));
+    p.Edit("lineEditIPMask")->setText(QStringLiteral("255.255.255.0"));
+    p.Edit("lineEditPort")->setText(QStringLiteral("8000"));
+    p.Edit("lineEditHttpPort")->setText(QStringLiteral("80"));
+    p.Edit("lineEditPort_Password")->setText(QString::fromLatin1(kAdminPassword));
+    QVERIFY(p.Click("pushButtonModifyNetwork"));
+    const auto messages = p.TakeMessages();
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages.at(0).text, Summary(QStringLiteral("Modify network parameter failed!"), ids));
+    QCOMPARE(p.Rows(), 2);
+    QVERIFY(!p.Cell(0, C::ColumnIPv4Address).startsWith(QLatin1String("10.7.")));
+    QVERIFY(!p.Cell(1, C::ColumnIPv4Address).startsWith(QLatin1String("10.7.")));
+    QVERIFY(m_fleet->Device(0) == before0);
+    QVERIFY(m_fleet->Device(1) == before1);
 }
 
 E2E_TEST_MAIN(TestE2eNetwork)

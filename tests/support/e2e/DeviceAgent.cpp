@@ -8,10 +8,16 @@ namespace e2e {
 
 DeviceAgent::~DeviceAgent()
 {
+    Kill();
+}
+
+void DeviceAgent::Kill()
+{
     if (!IsRunning())
         return;
     m_process.kill();
     m_process.waitForFinished(5000);
+    m_output += m_process.readAll();
 }
 
 bool DeviceAgent::Start(const QString &stateFile, const QStringList &extraArgs)

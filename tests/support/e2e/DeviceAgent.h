@@ -20,6 +20,8 @@ public:
     bool Start(const QString &stateFile, const QStringList &extraArgs = {});
     // Clean exit: the devices say goodbye. True when it exited normally.
     bool Stop();
+    // Pulls the plug: the devices fall silent without a goodbye.
+    void Kill();
     bool IsRunning() const { return m_process.state() != QProcess::NotRunning; }
     // Everything the agent wrote (one line per command; never a secret).
     QString Output();
