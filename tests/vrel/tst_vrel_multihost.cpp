@@ -104,7 +104,7 @@ void TestVrelMultiHost::initTestCase()
     // Each host now has only its own subnet's address.
     for (int i = 0; i < 3; ++i) {
         QString addr;
-        for (int tries = 0; tries < 50 && !addr.contains(QLatin1String(kHosts[i].address)); ++tries) {
+        for (int tries = 0; tries < 200 && !addr.contains(QLatin1String(kHosts[i].address)); ++tries) {
             QTest::qWait(100);
             addr = inHost(i, QStringLiteral("ip -4 -o addr show dev eth0"));
         }

@@ -217,7 +217,12 @@ void DeviceAgent::onInquiry(const Reader &r, unsigned ifindex)
             return;
     }
     m_recentInquiries.emplace_back(key, now);
+    // Every device answers within the window anyway; a flood of inquiries
+    // must not pile up answers without bound.
+    const size_t maxPending = std::max<size_t>(100000, m_devices.size() * 8);
     auto schedule = [&](size_t i) {
+        if (m_events.size() >= maxPending)
+            return;
         const long long delay = msg.windowMs ? static_cast<long long>(randomU32() % (msg.windowMs + 1)) : 0;
         m_events.push({now + delay, Kind::Answer, i, r.txid(), ifindex});
     };

@@ -7,6 +7,8 @@ DeviceTable::Change DeviceTable::update(const DeviceInfo &info, uint16_t holdSec
 {
     auto it = m_entries.find(info.mac);
     if (it == m_entries.end()) {
+        if (m_entries.size() >= kMaxDevices)
+            return Change::Rejected;
         m_entries.emplace(info.mac, Entry{info, now, holdSeconds, ifindex});
         return Change::Found;
     }

@@ -30,6 +30,9 @@ public:
     // Removes and returns the devices silent for longer than their hold time.
     std::vector<DeviceInfo> expire(Clock::time_point now);
     const Entry *find(const Target &target) const;
+    // More devices than any link holds: beyond it, unknown MACs are Rejected
+    // so that a flood of forged answers cannot exhaust memory.
+    static constexpr size_t kMaxDevices = 100000;
     size_t size() const { return m_entries.size(); }
 
 private:
