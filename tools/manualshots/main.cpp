@@ -1,8 +1,9 @@
 // Pictures of the real program for the user manual, drawn offscreen while
-// building: the main window with a fleet of simulated devices, one of them
-// selected. The devices come from the scripted stand-in of the discovery
-// library, so nothing is sent to any network.
-// Usage: vrel_manualshots <out.png> <skins folder> [translation.qm]
+// building: the main window with a fleet of simulated devices, first with one
+// of them selected (main-window.png), then with three (batch.png). The
+// devices come from the scripted stand-in of the discovery library, so
+// nothing is sent to any network.
+// Usage: vrel_manualshots <out folder> <skins folder> [translation.qm]
 #include <cstdio>
 
 #include <QAbstractItemView>
@@ -23,7 +24,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 3) {
-        std::fprintf(stderr, "usage: vrel_manualshots <out.png> <skins folder> [translation.qm]\n");
+        std::fprintf(stderr, "usage: vrel_manualshots <out folder> <skins folder> [translation.qm]\n");
         return 2;
     }
     QTranslator translator;
@@ -50,19 +51,31 @@ int main(int argc, char **argv)
     for (int i = 0; i < 20; ++i)
         QApplication::processEvents();
 
-    // Select the second device, as a click on its row would.
-    if (auto *view = window.findChild<QAbstractItemView *>(QStringLiteral("tableWidgetDevice"))) {
-        const QModelIndex index = view->model()->index(1, 2);
-        view->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        view->setCurrentIndex(index);
-        window.DevicePanel()->OnDeviceTableClicked(index);
-    }
-    for (int i = 0; i < 20; ++i)
-        QApplication::processEvents();
-
-    if (!window.grab().save(args.at(1), "PNG")) {
-        std::fprintf(stderr, "vrel_manualshots: cannot write %s\n", qPrintable(args.at(1)));
+    auto *view = window.findChild<QAbstractItemView *>(QStringLiteral("tableWidgetDevice"));
+    if (!view) {
+        std::fprintf(stderr, "vrel_manualshots: no device table\n");
         return 1;
     }
+    // Selects rows first..last as clicks on them would, and saves the window.
+    auto shoot = [&](int first, int last, const QString &name) {
+        view->selectionModel()->clearSelection();
+        for (int row = first; row <= last; ++row) {
+            const QModelIndex index = view->model()->index(row, 2);
+            view->selectionModel()->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+        const QModelIndex current = view->model()->index(last, 2);
+        view->selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
+        window.DevicePanel()->OnDeviceTableClicked(current);
+        for (int i = 0; i < 20; ++i)
+            QApplication::processEvents();
+        const QString path = args.at(1) + QLatin1Char('/') + name;
+        if (!window.grab().save(path, "PNG")) {
+            std::fprintf(stderr, "vrel_manualshots: cannot write %s\n", qPrintable(path));
+            return false;
+        }
+        return true;
+    };
+    if (!shoot(1, 1, QStringLiteral("main-window.png")) || !shoot(4, 6, QStringLiteral("batch.png")))
+        return 1;
     return 0;
 }
