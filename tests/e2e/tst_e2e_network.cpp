@@ -71,6 +71,7 @@ private slots:
     void batchSwitchesDhcpOn();
     void wrongAdministratorPasswordChangesNothing();
     void silentDevicesFailTheCommand();
+    void batchOnLossyLink();
 
 private:
     // Writes a fleet of count devices (generator options, then per-device
@@ -99,6 +100,7 @@ bool TestE2eNetwork::StartFleet(int count, const QStringList &options, const QLi
 
 void TestE2eNetwork::cleanup()
 {
+    SetPacketLoss(0);
     if (m_agent) {
         // The agent's lines name devices and outcomes only; they help to see
         // what the devices were asked.
@@ -350,6 +352,36 @@ void TestE2eNetwork::silentDevicesFailTheCommand()
     QVERIFY(!p.Cell(1, C::ColumnIPv4Address).startsWith(QLatin1String("10.7.")));
     QVERIFY(m_fleet->Device(0) == before0);
     QVERIFY(m_fleet->Device(1) == before1);
+}
+
+void TestE2eNetwork::batchOnLossyLink()
+{
+    E2E_REQUIRE_PRIVATE_NETWORK();
+    // A fifth of all datagrams lost: discovery and commands retransmit.
+    QVERIFY(SetPacketLoss(20));
+    QVERIFY(StartFleet(5, {QStringLiteral("--activation"), QStringLiteral("all")}));
+    LivePanel p;
+    QTRY_COMPARE_WITH_TIMEOUT(p.Rows(), 5, kFoundMs);
+    QStringList ids;
+    QStringList serials;
+    for (int row = 0; row < 5; ++row) {
+        ids << p.Cell(row, C::ColumnId);
+        serials << p.Cell(row, C::ColumnSerialNumber);
+    }
+
+    p.SelectRows({0, 1, 2, 3, 4});
+    p.Edit("lineEditIPAddr")->setText(QStringLiteral("10.0.6.1"));
+    p.Edit("lineEditIPMask")->setText(QStringLiteral("255.255.255.0"));
+    p.Edit("lineEditPort")->setText(QStringLiteral("8000"));
+    p.Edit("lineEditHttpPort")->setText(QStringLiteral("80"));
+    p.Edit("lineEditPort_Password")->setText(QString::fromLatin1(kAdminPassword));
+    QVERIFY(p.Click("pushButtonModifyNetwork"));
+    const auto messages = p.TakeMessages();
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages.at(0).text, Summary(QStringLiteral("Modify network parameter succeed."), ids));
+    for (int n = 0; n < 5; ++n)
+        QCOMPARE(Str(m_fleet->DeviceBySerial(serials.at(n)), "ipv4"), QStringLiteral("10.0.6.%1").arg(1 + n));
+    QCOMPARE(p.Rows(), 5);
 }
 
 E2E_TEST_MAIN(TestE2eNetwork)

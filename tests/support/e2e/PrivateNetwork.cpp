@@ -43,6 +43,21 @@ bool EnterPrivateNetwork(QString *why)
     return g_inPrivateNetwork;
 }
 
+bool SetPacketLoss(int percent)
+{
+    if (!g_inPrivateNetwork)
+        return false;
+    Run("nft delete table inet vrel_e2e_loss 2>/dev/null");
+    if (percent <= 0)
+        return true;
+    const QByteArray rules = QStringLiteral("nft add table inet vrel_e2e_loss && "
+                                            "nft add chain inet vrel_e2e_loss in '{ type filter hook input priority 0; }' && "
+                                            "nft add rule inet vrel_e2e_loss in meta l4proto udp numgen random mod 100 '<' %1 drop")
+                                 .arg(percent)
+                                 .toLatin1();
+    return Run(rules.constData());
+}
+
 bool InPrivateNetwork()
 {
     return g_inPrivateNetwork;

@@ -16,6 +16,10 @@ bool EnterPrivateNetwork(QString *why);
 bool InPrivateNetwork();
 QString PrivateNetworkProblem();
 
+// Drops this share of the UDP datagrams arriving at any socket of the
+// private network, in both directions; 0 takes the loss away again.
+bool SetPacketLoss(int percent);
+
 } // namespace e2e
 
 // main() of an end-to-end test: isolates the process before Qt starts.
