@@ -22,19 +22,35 @@
 
 namespace {
 
-// The one window the entry points act on. It lives until the host destroys
-// it (usually with its parent); the guarded pointer then reads null, so the
-// calls that follow find no window instead of a dangling one.
-QPointer<CAPT_VRELMainWnd> g_pMainWnd;
+// The one window the entry points act on: null until the first window is
+// made, and again once the host destroyed it (usually with its parent), so
+// the calls that follow find no window instead of a dangling one.
+CAPT_VRELMainWnd *g_pMainWnd = nullptr;
+// Only the GUI thread writes the pointer, under this lock; it reads it
+// without. Other threads read it under the lock and keep holding it while
+// they hand a record over, so the window's destruction waits for them before
+// its memory goes. The GUI thread never waits for them otherwise: they may
+// themselves wait for the device list, which the GUI thread can hold while a
+// message is open.
+std::mutex g_mainWndLock;
 // The host layout that holds the window, so that a later call moves it.
 QPointer<QGridLayout> g_pHostLayout;
-// Records may come from any thread while the GUI thread opens the window.
-std::mutex g_mainWndLock;
 
-QPointer<CAPT_VRELMainWnd> StoredWindow()
+void StoreWindow(CAPT_VRELMainWnd *window)
 {
-    std::lock_guard<std::mutex> lock(g_mainWndLock);
-    return g_pMainWnd;
+    {
+        std::lock_guard<std::mutex> lock(g_mainWndLock);
+        g_pMainWnd = window;
+    }
+    // Emitted on the GUI thread by the window's own destructor.
+    QObject::connect(
+        window, &QObject::destroyed, qApp,
+        [window] {
+            std::lock_guard<std::mutex> lock(g_mainWndLock);
+            if (g_pMainWnd == window)
+                g_pMainWnd = nullptr;
+        },
+        Qt::DirectConnection);
 }
 
 bool OnGuiThread()
@@ -77,13 +93,12 @@ VREL_EXPORT(bool) APT_VREL_OpenDialog(QWidget *parent, QGridLayout *layout, unsi
 
     PrepareEnvironment();
 
-    CAPT_VRELMainWnd *window = StoredWindow();
+    CAPT_VRELMainWnd *window = g_pMainWnd;
     if (!window) {
         window = CreateWindow(parent);
         if (!window)
             return false;
-        std::lock_guard<std::mutex> lock(g_mainWndLock);
-        g_pMainWnd = window;
+        StoreWindow(window);
     }
 
     if (layout && layout->indexOf(window) < 0) {
@@ -104,32 +119,34 @@ VREL_EXPORT(bool) APT_VREL_OpenDialog(QWidget *parent, QGridLayout *layout, unsi
 
 VREL_EXPORT(void) APT_VREL_ChangeSize(unsigned int full)
 {
-    const QPointer<CAPT_VRELMainWnd> window = StoredWindow();
-    if (!window)
-        return;
     const bool fullLook = (full & 0xFFu) != 0;
     if (OnGuiThread()) {
-        window->SetFullStyle(fullLook);
+        if (g_pMainWnd)
+            g_pMainWnd->SetFullStyle(fullLook);
         return;
     }
-    // Widgets are only touched on their own thread.
+    // Widgets are only touched on their own thread. A window destroyed
+    // before the call arrives takes the call with it.
+    std::lock_guard<std::mutex> lock(g_mainWndLock);
+    if (!g_pMainWnd)
+        return;
+    CAPT_VRELMainWnd *window = g_pMainWnd;
     QMetaObject::invokeMethod(
-        window.data(),
-        [window, fullLook] {
-            if (window)
-                window->SetFullStyle(fullLook);
-        },
-        Qt::QueuedConnection);
+        window, [window, fullLook] { window->SetFullStyle(fullLook); }, Qt::QueuedConnection);
 }
 
 VREL_EXPORT(void) APT_VREL_CallBack(const VREL_CALLBACK_RECORD *record)
 {
     if (!record)
         return;
-    const QPointer<CAPT_VRELMainWnd> window = StoredWindow();
-    if (!window)
+    if (OnGuiThread()) {
+        if (g_pMainWnd)
+            g_pMainWnd->ForwardDeviceRecord(record);
         return;
-    window->ForwardDeviceRecord(record);
+    }
+    std::lock_guard<std::mutex> lock(g_mainWndLock);
+    if (g_pMainWnd)
+        g_pMainWnd->ForwardDeviceRecord(record);
 }
 
 #if !defined(_WIN32)

@@ -4,6 +4,7 @@
 // The module keeps one window per process, so the cases run in the order
 // they are declared: before any window, the first window, a second host,
 // the host destroying it, and a fresh window after that.
+#include <atomic>
 #include <cstring>
 #include <memory>
 #include <thread>
@@ -112,6 +113,7 @@ private slots:
     void recordsFromAWorkerArriveInOrder();
     void callsAfterTheHostDestroyedTheWindowDoNothing();
     void openAfterDestructionBuildsAFreshWindow();
+    void hostDestroyedWhileAWorkerFeeds();
 
 private:
     QPointer<CAPT_VRELMainWnd> m_window;
@@ -383,6 +385,35 @@ void tst_Embedding::openAfterDestructionBuildsAFreshWindow()
     m_host.reset();
     QVERIFY(!m_window);
     QVERIFY(!VrelDouble::isStarted());
+}
+
+void tst_Embedding::hostDestroyedWhileAWorkerFeeds()
+{
+    m_host = std::make_unique<Host>();
+    QVERIFY(APT_VREL_OpenDialog(m_host->widget.get(), m_host->layout, 1, 0, 0, 0));
+    m_window = MainWindows().value(0);
+    QVERIFY(m_window);
+
+    // A careless host keeps feeding while it tears its window down.
+    std::atomic<bool> stop{false};
+    std::atomic<int> fed{0};
+    std::thread worker([&] {
+        for (int n = 1; !stop; n = n % 500 + 1) {
+            const VREL_CALLBACK_RECORD r = MakeRecord(FleetDevice(n), n % 2 ? VREL_EVENT_FOUND : VREL_EVENT_GONE);
+            APT_VREL_CallBack(&r);
+            APT_VREL_ChangeSize(n % 3 != 0);
+            ++fed;
+        }
+    });
+    QTRY_VERIFY(TableOf(m_window)->rowCount() > 0);
+    m_host.reset();
+    const int fedAtDestruction = fed;
+    QTRY_VERIFY(fed > fedAtDestruction + 100);   // still calling after the window went
+    stop = true;
+    worker.join();
+    QCoreApplication::processEvents();
+    QVERIFY(!m_window);
+    QVERIFY(MainWindows().isEmpty());
 }
 
 QTEST_MAIN(tst_Embedding)
