@@ -141,6 +141,14 @@ void tst_EmbeddingModule::loadedModuleShowsTheToolInTheHost()
     QCOMPARE(layout->itemAtPosition(0, 0)->widget(), window);
     QCOMPARE(window->window(), &host);
     QVERIFY(window->isVisible());
+    QWidget *title = nullptr;
+    const QList<QWidget *> children = window->findChildren<QWidget *>();
+    for (QWidget *child : children) {
+        if (child->inherits("CWindowTitle"))
+            title = child;
+    }
+    QVERIFY(title);
+    QVERIFY(title->isHidden());
 
     // The configuration next to this executable asks for Chinese, and the
     // plug-in folder below it (an empty one) is searched; nothing of the
