@@ -1,6 +1,7 @@
 // Network commands from the device panel to simulated devices through the
 // discovery library: activation followed by a new address, consecutive
-// addresses for five devices, DHCP for three, and a refused password.
+// addresses for five devices (also over a lossy link), DHCP for three, a
+// refused password, and devices that no longer answer.
 #include <memory>
 
 #include <unistd.h>
