@@ -5,7 +5,6 @@
 #include "VrelExport.h"
 
 #include <mutex>
-#include <new>
 
 #include <QApplication>
 #include <QGridLayout>
@@ -76,7 +75,7 @@ CAPT_VRELMainWnd *CreateWindow(QWidget *parent)
 {
     try {
         return new CAPT_VRELMainWnd(parent, {});
-    } catch (const std::bad_alloc &) {
+    } catch (...) {
         // Nothing may leave a C entry point; the host hears false instead.
         return nullptr;
     }
