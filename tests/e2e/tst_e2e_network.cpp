@@ -1,7 +1,8 @@
 // Network commands from the device panel to simulated devices through the
 // discovery library: activation followed by a new address, consecutive
 // addresses for five devices (also over a lossy link), DHCP for three, a
-// refused password, and devices that no longer answer.
+// refused password, devices that no longer answer, and a device on a link of
+// its own that really takes its new address.
 #include <memory>
 
 #include <unistd.h>
@@ -73,6 +74,7 @@ private slots:
     void wrongAdministratorPasswordChangesNothing();
     void silentDevicesFailTheCommand();
     void batchOnLossyLink();
+    void deviceOnItsOwnLinkMovesToNewAddress();
 
 private:
     // Writes a fleet of count devices (generator options, then per-device
@@ -102,6 +104,7 @@ bool TestE2eNetwork::StartFleet(int count, const QStringList &options, const QLi
 void TestE2eNetwork::cleanup()
 {
     SetPacketLoss(0);
+    qputenv("VREL_IFACE", "lo");
     if (m_agent) {
         // The agent's lines name devices and outcomes only; they help to see
         // what the devices were asked.
@@ -383,6 +386,48 @@ void TestE2eNetwork::batchOnLossyLink()
     for (int n = 0; n < 5; ++n)
         QCOMPARE(Str(m_fleet->DeviceBySerial(serials.at(n)), "ipv4"), QStringLiteral("10.0.6.%1").arg(1 + n));
     QCOMPARE(p.Rows(), 5);
+}
+
+void TestE2eNetwork::deviceOnItsOwnLinkMovesToNewAddress()
+{
+    E2E_REQUIRE_PRIVATE_NETWORK();
+    // The device sits on a link of its own; the program's side of the link is
+    // in another subnet and has no route to the device's.
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_fleet = std::make_unique<FleetFile>(m_dir->filePath(QStringLiteral("fleet.json")));
+    QVERIFY(m_fleet->Generate(1, {QStringLiteral("--activation"), QStringLiteral("all")}));
+    m_agent = std::make_unique<DeviceAgent>();
+    QVERIFY(m_agent->StartOnOwnLink(m_fleet->Path(), QStringLiteral("e2e0")));
+    QVERIFY(RunInPrivateNetwork(QStringLiteral("ip addr add 172.31.0.1/24 dev e2e0")));
+    qputenv("VREL_IFACE", "e2e0");
+    const QString serial = m_fleet->Serial(0);
+    QTRY_COMPARE_WITH_TIMEOUT(m_agent->LinkAddresses(), QStringList{QStringLiteral("192.168.1.64/24")}, kFoundMs);
+
+    {
+        LivePanel p;
+        QTRY_COMPARE_WITH_TIMEOUT(p.Rows(), 1, kFoundMs);
+        QCOMPARE(p.Cell(0, C::ColumnIPv4Address), QStringLiteral("192.168.1.64"));
+        p.SelectRows({0});
+        p.Edit("lineEditIPAddr")->setText(QStringLiteral("10.20.30.40"));
+        p.Edit("lineEditIPMask")->setText(QStringLiteral("255.255.0.0"));
+        p.Edit("lineEditIPGateway")->setText(QStringLiteral("10.20.0.1"));
+        p.Edit("lineEditPort_Password")->setText(QString::fromLatin1(kAdminPassword));
+        QVERIFY(p.Click("pushButtonModifyNetwork"));
+        const auto messages = p.TakeMessages();
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages.at(0).text, QStringLiteral("Modify network parameter succeed.ID:001 "));
+
+        // The device took the address on its link, and says so from there.
+        QTRY_COMPARE_WITH_TIMEOUT(m_agent->LinkAddresses(), QStringList{QStringLiteral("10.20.30.40/16")}, kAnnounceMs);
+        QTRY_VERIFY_WITH_TIMEOUT(!p.Announcements(serial).isEmpty()
+                                     && p.Announcements(serial).constLast().ipv4 == QStringLiteral("10.20.30.40"),
+                                 kAnnounceMs);
+    }
+
+    LivePanel again;
+    QTRY_COMPARE_WITH_TIMEOUT(again.Rows(), 1, kFoundMs);
+    QCOMPARE(again.Cell(0, C::ColumnIPv4Address), QStringLiteral("10.20.30.40"));
+    QCOMPARE(again.Cell(0, C::ColumnIPv4Gateway), QStringLiteral("10.20.0.1"));
 }
 
 E2E_TEST_MAIN(TestE2eNetwork)

@@ -18,6 +18,13 @@ public:
 
     // Starts the agent and waits until it plays its devices.
     bool Start(const QString &stateFile, const QStringList &extraArgs = {});
+    // The same on a host of its own: a network namespace whose only link,
+    // eth0, is the peer of hostLink in the test's namespace. The agent gives
+    // eth0 the first device's address, as a real device would take it. The
+    // link goes away with the agent.
+    bool StartOnOwnLink(const QString &stateFile, const QString &hostLink);
+    // The IPv4 addresses on the agent's own link ("a.b.c.d/len").
+    QStringList LinkAddresses() const;
     // Clean exit: the devices say goodbye. True when it exited normally.
     bool Stop();
     // Pulls the plug: the devices fall silent without a goodbye.
@@ -27,6 +34,9 @@ public:
     QString Output();
 
 private:
+    bool Launch(const QString &program, const QStringList &args);
+    bool WaitUntilPlaying();
+
     QProcess m_process;
     QByteArray m_output;
 };

@@ -43,6 +43,11 @@ bool EnterPrivateNetwork(QString *why)
     return g_inPrivateNetwork;
 }
 
+bool RunInPrivateNetwork(const QString &command)
+{
+    return g_inPrivateNetwork && Run(command.toLocal8Bit().constData());
+}
+
 bool SetPacketLoss(int percent)
 {
     if (!g_inPrivateNetwork)

@@ -16,6 +16,9 @@ bool EnterPrivateNetwork(QString *why);
 bool InPrivateNetwork();
 QString PrivateNetworkProblem();
 
+// Runs a shell command in the private network; true when it succeeded.
+bool RunInPrivateNetwork(const QString &command);
+
 // Drops this share of the UDP datagrams arriving at any socket of the
 // private network, in both directions; 0 takes the loss away again.
 bool SetPacketLoss(int percent);
