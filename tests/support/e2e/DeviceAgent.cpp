@@ -3,6 +3,7 @@
 #include <csignal>
 
 #include <sys/prctl.h>
+#include <unistd.h>
 
 namespace e2e {
 
@@ -25,7 +26,12 @@ bool DeviceAgent::Launch(const QString &program, const QStringList &args)
     m_output.clear();
     m_process.setProcessChannelMode(QProcess::MergedChannels);
     // The agent must not outlive the test: a crashed or timed-out test takes it along.
-    m_process.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
+    const pid_t test = getpid();
+    m_process.setChildProcessModifier([test] {
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (getppid() != test)   // the test died before the line above
+            _exit(127);
+    });
     m_process.start(program, args);
     return m_process.waitForStarted(5000);
 }
