@@ -70,6 +70,7 @@ private slots:
     void cleanup();
     void activateThenGiveNewAddress();
     void batchGivesConsecutiveAddresses();
+    void batchSwitchesDhcpOn_data();
     void batchSwitchesDhcpOn();
     void wrongAdministratorPasswordChangesNothing();
     void silentDevicesFailTheCommand();
@@ -80,7 +81,6 @@ private:
     // Writes a fleet of count devices (generator options, then per-device
     // fields) and starts an agent playing it.
     bool StartFleet(int count, const QStringList &options, const QList<QJsonObject> &patches = {});
-    QString AllSerials() const;
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<FleetFile> m_fleet;
@@ -252,18 +252,34 @@ void TestE2eNetwork::batchGivesConsecutiveAddresses()
     QCOMPARE(p.Rows(), 5);
 }
 
+void TestE2eNetwork::batchSwitchesDhcpOn_data()
+{
+    // Capabilities of the third device: DHCP or not.
+    QTest::addColumn<int>("thirdCapabilities");
+    QTest::newRow("all three support DHCP") << 0x07;
+    QTest::newRow("the third has no DHCP") << 0x03;
+}
+
 void TestE2eNetwork::batchSwitchesDhcpOn()
 {
+    QFETCH(int, thirdCapabilities);
     E2E_REQUIRE_PRIVATE_NETWORK();
-    QVERIFY(StartFleet(3, {QStringLiteral("--activation"), QStringLiteral("all")}));
+    QVERIFY(StartFleet(3, {QStringLiteral("--activation"), QStringLiteral("all")},
+                       {QJsonObject{}, QJsonObject{},
+                        QJsonObject{{QStringLiteral("capabilities"), thirdCapabilities}}}));
+    const bool thirdRefuses = !(thirdCapabilities & 0x04);
     LivePanel p;
     QTRY_COMPARE_WITH_TIMEOUT(p.Rows(), 3, kFoundMs);
     QStringList serials;
     QStringList addresses;
+    QStringList accepted;
+    QStringList refused;
     for (int row = 0; row < 3; ++row) {
         QCOMPARE(p.Cell(row, C::ColumnIPv4Dhcp), QStringLiteral("OFF"));
         serials << p.Cell(row, C::ColumnSerialNumber);
         addresses << p.Cell(row, C::ColumnIPv4Address);
+        const bool refuses = thirdRefuses && serials.constLast() == m_fleet->Serial(2);
+        (refuses ? refused : accepted) << p.Cell(row, C::ColumnId);
     }
 
     p.SelectRows({0, 1, 2});
@@ -276,16 +292,24 @@ void TestE2eNetwork::batchSwitchesDhcpOn()
     const auto messages = p.TakeMessages();
     QCOMPARE(messages.size(), 1);
     QCOMPARE(messages.at(0).title, QStringLiteral("Information"));
-    QCOMPARE(messages.at(0).text, QStringLiteral("Modify network parameter succeed.ID:001 002 003 "));
+    QCOMPARE(messages.at(0).text, Summary(QStringLiteral("Modify network parameter succeed."), accepted)
+                                      + Summary(QStringLiteral("Modify network parameter failed!"), refused));
 
     for (int n = 0; n < 3; ++n) {
+        const bool refuses = thirdRefuses && serials.at(n) == m_fleet->Serial(2);
         const QJsonObject stored = m_fleet->DeviceBySerial(serials.at(n));
-        QVERIFY(stored.value(QStringLiteral("dhcp")).toBool());
+        QCOMPARE(stored.value(QStringLiteral("dhcp")).toBool(), !refuses);
         QCOMPARE(Str(stored, "ipv4"), addresses.at(n));   // the address stays as it was
+        if (refuses)
+            continue;
         // Only the device's own report turns the cell on.
         QTRY_COMPARE_WITH_TIMEOUT(p.Cell(p.RowOf(serials.at(n)), C::ColumnIPv4Dhcp), QStringLiteral("ON"),
                                   kAnnounceMs);
         QCOMPARE(p.Announcements(serials.at(n)).constLast().dhcp, 1);
+    }
+    if (thirdRefuses) {
+        QCOMPARE(p.Cell(p.RowOf(m_fleet->Serial(2)), C::ColumnIPv4Dhcp), QStringLiteral("OFF"));
+        QVERIFY(p.Announcements(m_fleet->Serial(2)).isEmpty());
     }
 }
 
