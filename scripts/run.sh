@@ -6,6 +6,9 @@
 #
 #   ./scripts/run.sh [--lang en|zh] [--devices N] [--headless]
 #
+# --devices N makes a new fleet of N devices when the present one has another
+# size (16 the first time).
+#
 # With a display (DISPLAY or WAYLAND_DISPLAY set) the window opens there and
 # the demo ends when you close it. Without one (or with --headless) it runs
 # under Xvfb, saves a screenshot of the window once the devices are found and
@@ -15,14 +18,14 @@ cd "$(dirname "$0")/.."
 ROOT=$PWD
 
 LANG_CHOICE=en
-DEVICES=16
+DEVICES=
 HEADLESS=0
 while [ $# -gt 0 ]; do
   case "$1" in
     --lang) LANG_CHOICE=$2; shift 2 ;;
     --devices) DEVICES=$2; shift 2 ;;
     --headless) HEADLESS=1; shift ;;
-    -h|--help) sed -n '2,13p' "$0"; exit 0 ;;
+    -h|--help) sed -n '2,15p' "$0"; exit 0 ;;
     *) echo "run.sh: unknown option $1" >&2; exit 2 ;;
   esac
 done
@@ -37,10 +40,15 @@ DEMO="$ROOT/$BUILD_DIR/demo"
 cmake --install "$BUILD_DIR" --prefix "$DEMO" >/dev/null
 sed -i "/<Translator>/,/<\/Translator>/ s|<Value>[^<]*</Value>|<Value>$TRANSLATOR</Value>|" "$DEMO/Setup.xml"
 
-# The simulated devices keep their state (addresses, passwords) across runs.
+# The simulated devices keep their state (addresses, passwords) across runs;
+# asking for another number of devices makes a new fleet.
 FLEET="$ROOT/$BUILD_DIR/demo-fleet/fleet.json"
 mkdir -p "$(dirname "$FLEET")"
+if [ -f "$FLEET" ] && [ -n "$DEVICES" ] && [ "$(grep -c '"serial"' "$FLEET")" != "$DEVICES" ]; then
+  rm -f "$FLEET"
+fi
 if [ ! -f "$FLEET" ]; then
+  DEVICES=${DEVICES:-16}
   "$DEMO/vrel-device" --generate "$DEVICES" --out "$FLEET" --activation mixed >/dev/null
   echo "run.sh: made a fleet of $DEVICES simulated devices in $FLEET"
   echo "        (activated ones use the password Admin12345; delete the file to start afresh)"
