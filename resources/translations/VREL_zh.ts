@@ -467,7 +467,7 @@
     </message>
     <message>
         <source>Comeback</source>
-        <translation>返回</translation>
+        <translation>确定</translation>
     </message>
     <message>
         <source>Export</source>
