@@ -13,7 +13,6 @@ PACKAGES=(
   clang libclang-rt-14-dev
   python3-xlrd libfreexl-dev
   fonts-noto-cjk fonts-dejavu-core
-
 )
 
 missing=()
