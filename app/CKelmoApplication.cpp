@@ -8,13 +8,12 @@
 #include <QScreen>
 #include <QTranslator>
 
+#include "app/AppEnvironment.h"
 #include "app/AppPaths.h"
 #include "app/CKelmoStyle.h"
 #include "app/CPluginFactoryInterface.h"
 #include "app/ClientConfig.h"
 #include "app/ClientConfigManager.h"
-#include "app/ClientLanguageManager.h"
-#include "app/ClientLanguageProperty.h"
 #include "app/SingleInstance.h"
 #include "widgets/CWarnDlg.h"
 
@@ -50,12 +49,7 @@ void CKelmoApplication::InitFont()
 
 void CKelmoApplication::InitEnvironment()
 {
-    addLibraryPath(QStringLiteral("%1%2plugins").arg(applicationDirPath(), QStringLiteral("/")));
-    ClientConfigManager::Instance()->Load(ResolveAppPath(QStringLiteral("Setup.xml")));
-
-    ClientLanguageProperty *language = ClientLanguageManager::Instance()->Current();
-    installTranslator(language->FirstTranslator());
-    installTranslator(language->SecondTranslator());
+    PrepareAppEnvironment();
 
     QFont tipFont;
     tipFont.setPointSize(10);

@@ -13,11 +13,8 @@
 
 #include <zenu.h>
 
-#include "app/AppPaths.h"
+#include "app/AppEnvironment.h"
 #include "app/CAPT_VRELMainWnd.h"
-#include "app/ClientConfigManager.h"
-#include "app/ClientLanguageManager.h"
-#include "app/ClientLanguageProperty.h"
 
 namespace {
 
@@ -58,19 +55,6 @@ bool OnGuiThread()
     return app && QThread::currentThread() == app->thread();
 }
 
-// The same environment the stand-alone start prepares, below the host's
-// executable: plug-in path, Setup.xml and the translators it selects.
-void PrepareEnvironment()
-{
-    QCoreApplication::addLibraryPath(
-        QStringLiteral("%1%2plugins").arg(QCoreApplication::applicationDirPath(), QStringLiteral("/")));
-    ClientConfigManager::Instance()->Load(ResolveAppPath(QStringLiteral("Setup.xml")));
-
-    const ClientLanguageProperty *language = ClientLanguageManager::Instance()->Current();
-    QCoreApplication::installTranslator(language->FirstTranslator());
-    QCoreApplication::installTranslator(language->SecondTranslator());
-}
-
 CAPT_VRELMainWnd *CreateWindow(QWidget *parent)
 {
     try {
@@ -90,7 +74,7 @@ VREL_EXPORT(bool) APT_VREL_OpenDialog(QWidget *parent, QGridLayout *layout, unsi
     if (!qobject_cast<QApplication *>(QCoreApplication::instance()) || !OnGuiThread())
         return false;
 
-    PrepareEnvironment();
+    PrepareAppEnvironment();
 
     CAPT_VRELMainWnd *window = g_pMainWnd;
     if (!window) {

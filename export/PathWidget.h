@@ -6,12 +6,6 @@
 
 #include <memory>
 
-// Callers hand in the device table model; with its definition at hand the
-// pointer converts to the model interface taken here.
-#if __has_include("discovery/QtVrelItemModel.h")
-#include "discovery/QtVrelItemModel.h"
-#endif
-
 class QAbstractItemModel;
 namespace Ui {
 class PathWidget;

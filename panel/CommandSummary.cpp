@@ -2,10 +2,24 @@
 
 #include <QCoreApplication>
 
-void AddToSummary(QString &summary, const QString &sentence, const QString &idText)
+CommandSummary::CommandSummary(const QString &success, const QString &failure)
+    : m_success(success)
+    , m_failure(failure)
 {
-    if (summary.isEmpty())
-        summary = sentence + QCoreApplication::translate("QtVrel", "ID:%1").arg(idText);
+}
+
+void CommandSummary::Add(bool ok, const QString &idText)
+{
+    if (ok)
+        AddTo(m_succeeded, m_success, idText);
     else
-        summary += idText;
+        AddTo(m_failed, m_failure, idText);
+}
+
+void CommandSummary::AddTo(QString &group, const QString &sentence, const QString &idText)
+{
+    if (group.isEmpty())
+        group = sentence + QCoreApplication::translate("QtVrel", "ID:%1").arg(idText);
+    else
+        group += idText;
 }

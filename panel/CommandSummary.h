@@ -2,6 +2,23 @@
 
 #include <QString>
 
-// Adds one device to a command's summary: the first device starts it with
-// the sentence and "ID:", every further one adds only its ID text.
-void AddToSummary(QString &summary, const QString &sentence, const QString &idText);
+// The one message a command on several devices ends with: the devices it
+// changed, then those that refused. Each group starts with its sentence and
+// "ID:", every further device adds only its ID text.
+class CommandSummary
+{
+public:
+    CommandSummary(const QString &success, const QString &failure);
+
+    void Add(bool ok, const QString &idText);
+    // Success part directly followed by the failure part.
+    QString Text() const { return m_succeeded + m_failed; }
+
+private:
+    static void AddTo(QString &group, const QString &sentence, const QString &idText);
+
+    QString m_success;
+    QString m_failure;
+    QString m_succeeded;
+    QString m_failed;
+};

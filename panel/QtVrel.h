@@ -110,6 +110,11 @@ private:
     bool LockForSelectedRows(QModelIndexList &rows);
     void RemoveDeviceAt(int position);
     void AddressCell(int row, int column, const QString &text);
+    void SetCellText(int row, int column, const QString &text);
+    // The ID of a row that has none: its 1-based position.
+    void GiveIdIfEmpty(int row);
+    // Every cell read-only but the serial number.
+    void LockRowCells(int row);
     void ShowFieldError(QWidget *field, const QString &text, bool focus);
     bool CheckNewPassword();
     void ShowResetResult(bool ok);

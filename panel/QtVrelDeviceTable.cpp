@@ -50,16 +50,14 @@ QString QtVrel::CellText(int row, int column) const
 
 int QtVrel::FindDeviceRecord(const QString &serial, const QString &mac) const
 {
+    // The record texts are Latin-1, so equal texts mean equal bytes. The
+    // check keeps a text that has no Latin-1 form ('?' in its place) from
+    // matching a record.
     const int position = m_listIndex.First({serial.toLatin1(), mac.toLatin1()});
-    if (position >= 0)
-        return position;
-    // Texts that do not survive the Latin-1 round trip never match the index.
-    for (int i = 0; i < m_deviceList.size(); ++i) {
-        const VREL_DEVICE_INFO_MY &info = m_deviceList.at(i);
-        if (FieldText(info.szSerialNo) == serial && FieldText(info.szMac) == mac)
-            return i;
-    }
-    return -1;
+    if (position < 0)
+        return -1;
+    const VREL_DEVICE_INFO_MY &info = m_deviceList.at(position);
+    return FieldText(info.szSerialNo) == serial && FieldText(info.szMac) == mac ? position : -1;
 }
 
 int QtVrel::FindDeviceRow(const QString &serial, const QString &mac) const
@@ -183,20 +181,39 @@ void QtVrel::AddressCell(int row, int column, const QString &text)
         item->setText(text);
 }
 
+void QtVrel::SetCellText(int row, int column, const QString &text)
+{
+    if (QStandardItem *item = m_pModel->item(row, column))
+        item->setText(text);
+    else
+        m_pModel->setItem(row, column, new QStandardItem(text));
+}
+
+void QtVrel::GiveIdIfEmpty(int row)
+{
+    if (CellText(row, Column::ColumnId).isEmpty())
+        SetCellText(row, Column::ColumnId, idText(row + 1));
+}
+
+void QtVrel::LockRowCells(int row)
+{
+    for (int column = 0; column < QtVrelItemModel::ColumnCount; ++column) {
+        if (QStandardItem *item = m_pModel->item(row, column))
+            item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+    }
+    // The serial number can be opened to read or copy it; changes are undone.
+    if (QStandardItem *serial = m_pModel->item(row, Column::ColumnSerialNumber))
+        serial->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEditable | Qt::ItemIsEnabled);
+}
+
 void QtVrel::FillDeviceRow(int row, const VREL_DEVICE_INFO_MY &info)
 {
     if (!m_pModel)
         return;
-    auto set = [&](int column, const QString &text) {
-        if (QStandardItem *item = m_pModel->item(row, column))
-            item->setText(text);
-        else
-            m_pModel->setItem(row, column, new QStandardItem(text));
-    };
+    auto set = [&](int column, const QString &text) { SetCellText(row, column, text); };
     auto yesNo = [this](bool yes) { return yes ? tr("Yes") : tr("No"); };
 
-    if (CellText(row, Column::ColumnId).isEmpty())
-        set(Column::ColumnId, idText(row + 1));
+    GiveIdIfEmpty(row);
     set(Column::ColumnDeviceType, FieldText(info.szDeviceDescription));
     set(Column::ColumnPort, number("%5d", info.nPort));
     set(Column::ColumnSerialNumber, FieldText(info.szSerialNo));
@@ -205,7 +222,7 @@ void QtVrel::FillDeviceRow(int row, const VREL_DEVICE_INFO_MY &info)
     set(Column::ColumnSoftwareVersion, FieldText(info.szSoftwareVersion));
     set(Column::ColumnDspVersion, FieldText(info.szDspVersion));
     set(Column::ColumnStartTime, FieldText(info.szStartTime));
-    set(Column::ColumnSafetyState, info.byActivation == 0 ? tr("Active") : tr("Inactive"));
+    SetSafetyState(row, info.byActivation == 0);
     set(Column::ColumnHttpPort, info.nHttpPort >= 1 && info.nHttpPort <= 65535
                                     ? QString::number(info.nHttpPort)
                                     : tr("N/A"));
@@ -237,12 +254,7 @@ void QtVrel::FillDeviceRow(int row, const VREL_DEVICE_INFO_MY &info)
         set(Column::ColumnIPv4Dhcp, info.byDhcpState == 1 ? tr("ON") : tr("OFF"));
     }
 
-    for (int column = 0; column < QtVrelItemModel::ColumnCount; ++column) {
-        if (QStandardItem *item = m_pModel->item(row, column))
-            item->setFlags(item->flags() & ~Qt::ItemIsEditable);
-    }
-    if (QStandardItem *serial = m_pModel->item(row, Column::ColumnSerialNumber))
-        serial->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEditable | Qt::ItemIsEnabled);
+    LockRowCells(row);
 }
 
 void QtVrel::UpdateRowNetwork(int row, const QString &address, const QString &mask, int port,
@@ -250,8 +262,7 @@ void QtVrel::UpdateRowNetwork(int row, const QString &address, const QString &ma
 {
     if (!m_pModel || address.isNull())
         return;
-    if (CellText(row, Column::ColumnId).isEmpty())
-        m_pModel->setItem(row, Column::ColumnId, new QStandardItem(idText(row + 1)));
+    GiveIdIfEmpty(row);
     AddressCell(row, Column::ColumnIPv4Address, address);
     if (QStandardItem *item = m_pModel->item(row, Column::ColumnPort))
         item->setText(number("%5d", port));
@@ -263,20 +274,14 @@ void QtVrel::UpdateRowNetwork(int row, const QString &address, const QString &ma
         if (QStandardItem *item = m_pModel->item(row, Column::ColumnIPv4Gateway))
             item->setText(gateway);
     }
-    for (int column = 0; column < QtVrelItemModel::ColumnCount; ++column) {
-        if (QStandardItem *item = m_pModel->item(row, column))
-            item->setFlags(item->flags() & ~Qt::ItemIsEditable);
-    }
-    if (QStandardItem *serial = m_pModel->item(row, Column::ColumnSerialNumber))
-        serial->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEditable | Qt::ItemIsEnabled);
+    LockRowCells(row);
 }
 
 void QtVrel::SetSafetyState(int row, bool activated)
 {
     if (!m_pModel)
         return;
-    if (QStandardItem *item = m_pModel->item(row, Column::ColumnSafetyState))
-        item->setText(activated ? tr("Active") : tr("Inactive"));
+    SetCellText(row, Column::ColumnSafetyState, activated ? tr("Active") : tr("Inactive"));
 }
 
 void QtVrel::SortTable(int iIndex)

@@ -97,14 +97,12 @@ void QtVrel::OnModifyNetPara()
 
     const bool sendIPv6 = rows.size() == 1 && ui->lineEditIPv6Addr->isEnabled();
     const uint prefixToSend = ui->lineEditIPv6Mask->text().toUInt();
-    QString succeeded;
-    QString failed;
+    CommandSummary summary(tr("Modify network parameter succeed."), tr("Modify network parameter failed!"));
     for (int n = 0; n < rows.size(); ++n) {
         const int row = rows.at(n).row();
-        const QString idText = IdTextOfRow(row);
         const int position = RecordOfRow(row);
         if (position < 0) {
-            AddToSummary(failed, tr("Modify network parameter failed!"), idText);
+            summary.Add(false, IdTextOfRow(row));
             continue;
         }
         VREL_DEVICE_INFO_MY &info = m_deviceList[position];
@@ -119,13 +117,11 @@ void QtVrel::OnModifyNetPara()
             SetField(info.szIPv4SubnetMask, mask.toLatin1());
             SetField(info.szIPv4Gateway, gateway.toLatin1());
             info.nPort = int32_t(portText.toUInt());
-            AddToSummary(succeeded, tr("Modify network parameter succeed."), idText);
-        } else {
-            AddToSummary(failed, tr("Modify network parameter failed!"), idText);
         }
+        summary.Add(ok, IdTextOfRow(row));
     }
 
-    ShowInfoMsgBox(tr("Information"), succeeded + failed, this);
+    ShowInfoMsgBox(tr("Information"), summary.Text(), this);
     UnlockDeviceList();
 }
 
@@ -136,14 +132,12 @@ void QtVrel::batchEnableDHCP()
         return;
 
     const bool dhcp = ui->checkBoxBatchDhcp->isChecked();
-    QString succeeded;
-    QString failed;
+    CommandSummary summary(tr("Modify network parameter succeed."), tr("Modify network parameter failed!"));
     for (const QModelIndex &index : rows) {
         const int row = index.row();
-        const QString idText = IdTextOfRow(row);
         const int position = RecordOfRow(row);
         if (position < 0) {
-            AddToSummary(failed, tr("Modify network parameter failed!"), idText);
+            summary.Add(false, IdTextOfRow(row));
             continue;
         }
         VREL_DEVICE_INFO_MY &info = m_deviceList[position];
@@ -156,12 +150,10 @@ void QtVrel::batchEnableDHCP()
             UpdateRowNetwork(row, FieldText(info.szIPv4Address), FieldText(info.szIPv4SubnetMask), info.nPort,
                              FieldText(info.szIPv4Gateway));
             info.byDhcpState = dhcp ? 1 : 0;
-            AddToSummary(succeeded, tr("Modify network parameter succeed."), idText);
-        } else {
-            AddToSummary(failed, tr("Modify network parameter failed!"), idText);
         }
+        summary.Add(ok, IdTextOfRow(row));
     }
 
-    ShowInfoMsgBox(tr("Information"), succeeded + failed, this);
+    ShowInfoMsgBox(tr("Information"), summary.Text(), this);
     UnlockDeviceList();
 }

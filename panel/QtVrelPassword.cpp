@@ -103,8 +103,7 @@ void QtVrel::OnDefaultPassword()
     QModelIndexList rows;
     if (!LockForSelectedRows(rows))
         return;
-    QString succeeded;
-    QString failed;
+    CommandSummary summary(tr("The device is activated."), tr("Operation failed."));
     for (const QModelIndex &index : rows) {
         const int row = index.row();
         const int position = RecordOfRow(row);
@@ -115,17 +114,15 @@ void QtVrel::OnDefaultPassword()
             continue;
         const QString serial = FieldText(info.szSerialNo);
         qDebug().noquote() << "kvt ActivateDevice :" << serial;
-        const QString idText = IdTextOfRow(row);
-        if (m_discoveryClient.ActivateDevice(serial, ui->edtNewPassword->text())) {
+        const bool ok = m_discoveryClient.ActivateDevice(serial, ui->edtNewPassword->text());
+        if (ok) {
             SetSafetyState(row, true);
             info.byActivation = 0;
-            AddToSummary(succeeded, tr("The device is activated."), idText);
-        } else {
-            AddToSummary(failed, tr("Operation failed."), idText);
         }
+        summary.Add(ok, IdTextOfRow(row));
     }
     UnlockDeviceList();
 
-    const QString summary = succeeded + failed;
-    ShowInfoMsgBox(tr("Information"), summary.isEmpty() ? tr("No activate device.") : summary, this);
+    const QString text = summary.Text();
+    ShowInfoMsgBox(tr("Information"), text.isEmpty() ? tr("No activate device.") : text, this);
 }
